@@ -9,6 +9,8 @@ import math
 import os
 import sys
 
+sys.dont_write_bytecode = True
+
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from raster import (Canvas, arc_points, bmp24_bytes, circle, hex_rgb, ico_bytes, png_bytes,  # noqa: E402
                     polygon, round_rect, solid, stroke, vertical_gradient)

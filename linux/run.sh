@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Sets everything up, then opens the tool under Wine: on the user's display when there is one;
+# without a display it runs the tool on a virtual one, saves a screenshot of its window, prints
+# the screenshot's path and closes the tool again.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=$root/build
+exe=$build/win/app/ReprocessaSequencial.exe
+
+"$root/linux/setup.sh"
+[ -f "$exe" ] || { echo "The build did not produce $exe" >&2; exit 1; }
+
+# A small database to try the tool on.
+if [ -x "$root/tools/demo-db/make-demo-db.sh" ]; then
+  demo=$build/demo/CARVONI.FDB
+  "$root/tools/demo-db/make-demo-db.sh" "$demo"
+  echo "Demo database: $demo (in the tool's file dialog: Z:${demo//\//\\})"
+fi
+
+if [ "${1:-}" != "--screenshot" ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  exec "$root/linux/wine-run.sh" "$exe"
+fi
+
+# No display: run on Xvfb and take a picture of the window.
+shot=$build/screenshots/ReprocessaSequencial.png
+mkdir -p "$(dirname "$shot")"
+rm -f "$shot"
+xvfb-run -a -s "-screen 0 1024x768x24" "$root/linux/screenshot.sh" "$exe" "$shot"
+echo "Screenshot: $shot"
