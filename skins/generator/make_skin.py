@@ -40,9 +40,9 @@ GLYPH = (84, 96, 114)           # arrows on light faces
 CAP = {
     True: dict(outline=(22, 34, 52), hi=(84, 109, 142), top=(56, 82, 116), bottom=(41, 63, 93),
                text=WHITE, glyph=WHITE, hover=(79, 103, 135), press=(99, 121, 151)),
-    False: dict(outline=(112, 123, 139), hi=(170, 181, 196), top=(150, 162, 179),
-                bottom=(138, 150, 168), text=(235, 239, 244), glyph=(232, 236, 241),
-                hover=(160, 172, 188), press=(176, 187, 201)),
+    False: dict(outline=(84, 96, 114), hi=(134, 147, 165), top=(112, 126, 146),
+                bottom=(102, 116, 136), text=(226, 231, 237), glyph=(220, 226, 233),
+                hover=(124, 138, 157), press=(138, 151, 169)),
 }
 CLOSE_HOVER = (196, 43, 28)
 CLOSE_PRESS = (156, 34, 24)
