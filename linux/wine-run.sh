@@ -7,4 +7,8 @@ export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 export WINEDLLPATH=$build/bridge${WINEDLLPATH:+:$WINEDLLPATH}
+# The program finds the Firebird client bridge (gds32.dll.so) through the Windows search path:
+# Wine's loader looks up a Winelib .so by file name there, not in WINEDLLPATH.
+bridge_dir=$build/bridge
+export WINEPATH="Z:${bridge_dir//\//\\}${WINEPATH:+;$WINEPATH}"
 exec wine "$@"
