@@ -7,6 +7,8 @@ namespace ui {
 
 void Abort() { throw EAbort(); }
 
+bool TPersistent::ReadBinaryProperty(const std::string&, TMemoryStream&) { return false; }
+
 void TMemoryStream::SetSize(std::size_t size)
 {
     data_.resize(size);
@@ -51,18 +53,23 @@ void TMemoryStream::CopyFrom(TMemoryStream& source, std::size_t count)
 int TStringList::Add(const std::string& text, std::intptr_t object)
 {
     items_.push_back({text, object});
+    Changed();
     return Count() - 1;
 }
 
 void TStringList::Insert(int index, const std::string& text)
 {
     items_.insert(items_.begin() + std::clamp(index, 0, Count()), Item{text, 0});
+    Changed();
 }
 
 void TStringList::Delete(int index)
 {
     if (index >= 0 && index < Count())
+    {
         items_.erase(items_.begin() + index);
+        Changed();
+    }
 }
 
 int TStringList::IndexOf(const std::string& text) const
@@ -95,6 +102,7 @@ void TStringList::SetText(const std::string& text)
             ++end;
         start = end + 1;
     }
+    Changed();
 }
 
 std::string LowerCaseAscii(std::string text)

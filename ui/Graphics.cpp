@@ -1,10 +1,101 @@
 #include "Graphics.h"
 
+#include <png.h>
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
 namespace ui {
+
+const TIdentMap& ColorIdents()
+{
+    static const TIdentMap map{{
+        {"clBlack", 0x000000}, {"clMaroon", 0x000080}, {"clGreen", 0x008000}, {"clOlive", 0x008080},
+        {"clNavy", 0x800000}, {"clPurple", 0x800080}, {"clTeal", 0x808000}, {"clGray", 0x808080},
+        {"clSilver", 0xC0C0C0}, {"clRed", 0x0000FF}, {"clLime", 0x00FF00}, {"clYellow", 0x00FFFF},
+        {"clBlue", 0xFF0000}, {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00}, {"clWhite", 0xFFFFFF},
+        {"clScrollBar", SystemColor(COLOR_SCROLLBAR)}, {"clBackground", SystemColor(COLOR_BACKGROUND)},
+        {"clActiveCaption", SystemColor(COLOR_ACTIVECAPTION)}, {"clInactiveCaption", SystemColor(COLOR_INACTIVECAPTION)},
+        {"clMenu", SystemColor(COLOR_MENU)}, {"clWindow", SystemColor(COLOR_WINDOW)},
+        {"clWindowFrame", SystemColor(COLOR_WINDOWFRAME)}, {"clMenuText", SystemColor(COLOR_MENUTEXT)},
+        {"clWindowText", SystemColor(COLOR_WINDOWTEXT)}, {"clCaptionText", SystemColor(COLOR_CAPTIONTEXT)},
+        {"clActiveBorder", SystemColor(COLOR_ACTIVEBORDER)}, {"clInactiveBorder", SystemColor(COLOR_INACTIVEBORDER)},
+        {"clAppWorkSpace", SystemColor(COLOR_APPWORKSPACE)}, {"clHighlight", SystemColor(COLOR_HIGHLIGHT)},
+        {"clHighlightText", SystemColor(COLOR_HIGHLIGHTTEXT)}, {"clBtnFace", SystemColor(COLOR_BTNFACE)},
+        {"clBtnShadow", SystemColor(COLOR_BTNSHADOW)}, {"clGrayText", SystemColor(COLOR_GRAYTEXT)},
+        {"clBtnText", SystemColor(COLOR_BTNTEXT)}, {"clInactiveCaptionText", SystemColor(COLOR_INACTIVECAPTIONTEXT)},
+        {"clBtnHighlight", SystemColor(COLOR_BTNHIGHLIGHT)}, {"cl3DDkShadow", SystemColor(COLOR_3DDKSHADOW)},
+        {"cl3DLight", SystemColor(COLOR_3DLIGHT)}, {"clInfoText", SystemColor(COLOR_INFOTEXT)},
+        {"clInfoBk", SystemColor(COLOR_INFOBK)}, {"clNone", clNone}, {"clDefault", 0x20000000},
+    }};
+    return map;
+}
+
+const TIdentMap& CharsetIdents()
+{
+    static const TIdentMap map{{
+        {"ANSI_CHARSET", ANSI_CHARSET}, {"DEFAULT_CHARSET", DEFAULT_CHARSET}, {"SYMBOL_CHARSET", SYMBOL_CHARSET},
+        {"MAC_CHARSET", MAC_CHARSET}, {"SHIFTJIS_CHARSET", SHIFTJIS_CHARSET}, {"HANGEUL_CHARSET", HANGEUL_CHARSET},
+        {"GB2312_CHARSET", GB2312_CHARSET}, {"CHINESEBIG5_CHARSET", CHINESEBIG5_CHARSET},
+        {"GREEK_CHARSET", GREEK_CHARSET}, {"TURKISH_CHARSET", TURKISH_CHARSET}, {"HEBREW_CHARSET", HEBREW_CHARSET},
+        {"ARABIC_CHARSET", ARABIC_CHARSET}, {"BALTIC_CHARSET", BALTIC_CHARSET}, {"RUSSIAN_CHARSET", RUSSIAN_CHARSET},
+        {"THAI_CHARSET", THAI_CHARSET}, {"EASTEUROPE_CHARSET", EASTEUROPE_CHARSET}, {"OEM_CHARSET", OEM_CHARSET},
+    }};
+    return map;
+}
+
+const TEnumInfo& FontStyleElements()
+{
+    static const TEnumInfo info{"TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}};
+    return info;
+}
+
+const TClassInfo& TFont::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TFont, TPersistent>("TFont")
+        .Int("Charset", &TFont::Charset, &TFont::SetCharset, &CharsetIdents())
+        .Int("Color", &TFont::Color, &TFont::SetColor, &ColorIdents())
+        .Int("Height", [](TFont& f) { return -f.Height(); }, [](TFont& f, int v) { f.SetHeight(v < 0 ? -v : v); })
+        .Str("Name", [](TFont& f) { return WideToUtf8(f.Name()); }, [](TFont& f, const std::string& v) { f.SetName(Utf8ToWide(v)); })
+        .Int("Size", &TFont::Size, &TFont::SetSize)
+        .Set("Style", FontStyleElements(), &TFont::Style, &TFont::SetStyle)
+        .Build();
+    return info;
+}
+
+const TClassInfo& TBrush::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TBrush, TPersistent>("TBrush")
+        .Int("Color", &TBrush::Color, &TBrush::SetColor, &ColorIdents())
+        .Build();
+    return info;
+}
+
+const TClassInfo& TPen::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TPen, TPersistent>("TPen")
+        .Int("Color", &TPen::Color, &TPen::SetColor, &ColorIdents())
+        .Int("Width", &TPen::Width, &TPen::SetWidth)
+        .Build();
+    return info;
+}
+
+const TClassInfo& TBitmap::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TBitmap, TPersistent>("TBitmap")
+        .Int("Width", &TBitmap::Width, [](TBitmap& b, int v) { b.SetSize(v, b.Height()); })
+        .Int("Height", &TBitmap::Height, [](TBitmap& b, int v) { b.SetSize(b.Width(), v); })
+        .Bool("Transparent", &TBitmap::Transparent, &TBitmap::SetTransparent)
+        .Build();
+    return info;
+}
+
+const TClassInfo& TPicture::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TPicture, TPersistent>("TPicture").Build();
+    return info;
+}
 
 COLORREF ColorToRGB(TColor color)
 {
@@ -25,28 +116,50 @@ void TFont::Release()
     handle_ = nullptr;
 }
 
+void TFont::Changed()
+{
+    Release();
+    if (OnChange)
+        OnChange();
+}
+
+void TFont::SetColor(TColor color)
+{
+    if (color == color_)
+        return;
+    color_ = color;
+    if (OnChange)
+        OnChange();
+}
+
+void TFont::SetCharset(int charset)
+{
+    if (charset != charset_) { charset_ = charset; Changed(); }
+}
+
 void TFont::Assign(const TFont& other)
 {
     name_ = other.name_;
     height_ = other.height_;
     style_ = other.style_;
     color_ = other.color_;
-    Release();
+    charset_ = other.charset_;
+    Changed();
 }
 
 void TFont::SetName(const std::wstring& name)
 {
-    if (name != name_) { name_ = name; Release(); }
+    if (name != name_) { name_ = name; Changed(); }
 }
 
 void TFont::SetHeight(int height)
 {
-    if (height != height_) { height_ = height; Release(); }
+    if (height != height_) { height_ = height; Changed(); }
 }
 
 void TFont::SetStyle(TFontStyles style)
 {
-    if (style != style_) { style_ = style; Release(); }
+    if (style != style_) { style_ = style; Changed(); }
 }
 
 void TFont::SetFromHandle(HFONT font)
@@ -58,7 +171,8 @@ void TFont::SetFromHandle(HFONT font)
     height_ = std::abs(log.lfHeight);
     style_ = (log.lfWeight >= FW_BOLD ? unsigned(TFontStyle::Bold) : 0u) | (log.lfItalic ? unsigned(TFontStyle::Italic) : 0u)
         | (log.lfUnderline ? unsigned(TFontStyle::Underline) : 0u) | (log.lfStrikeOut ? unsigned(TFontStyle::StrikeOut) : 0u);
-    Release();
+    charset_ = log.lfCharSet;
+    Changed();
 }
 
 HFONT TFont::Handle()
@@ -70,7 +184,7 @@ HFONT TFont::Handle()
         log.lfItalic = (style_ & unsigned(TFontStyle::Italic)) ? 1 : 0;
         log.lfUnderline = (style_ & unsigned(TFontStyle::Underline)) ? 1 : 0;
         log.lfStrikeOut = (style_ & unsigned(TFontStyle::StrikeOut)) ? 1 : 0;
-        log.lfCharSet = DEFAULT_CHARSET;
+        log.lfCharSet = static_cast<BYTE>(charset_);
         log.lfQuality = DEFAULT_QUALITY;
         wcsncpy(log.lfFaceName, name_.c_str(), LF_FACESIZE - 1);
         handle_ = CreateFontIndirectW(&log);
@@ -259,7 +373,10 @@ void TCanvas::Draw(int x, int y, TBitmap& bitmap)
 {
     if (!dc_ || bitmap.Empty()) return;
     HDC source = bitmap.Canvas().Handle();
-    if (bitmap.Transparent()) {
+    if (bitmap.AlphaPremultiplied() && bitmap.PixelFormat() == TPixelFormat::pf32bit) {
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        AlphaBlend(dc_, x, y, bitmap.Width(), bitmap.Height(), source, 0, 0, bitmap.Width(), bitmap.Height(), blend);
+    } else if (bitmap.Transparent()) {
         TransparentBlt(dc_, x, y, bitmap.Width(), bitmap.Height(), source, 0, 0, bitmap.Width(), bitmap.Height(),
                        ColorToRGB(bitmap.TransparentColor()));
     } else {
@@ -271,7 +388,12 @@ void TCanvas::StretchDraw(const TRect& dest, TBitmap& bitmap)
 {
     if (!dc_ || bitmap.Empty()) return;
     HDC source = bitmap.Canvas().Handle();
-    if (bitmap.Transparent()) {
+    if (bitmap.AlphaPremultiplied() && bitmap.PixelFormat() == TPixelFormat::pf32bit) {
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        SetStretchBltMode(dc_, HALFTONE);
+        AlphaBlend(dc_, dest.left, dest.top, RectWidth(dest), RectHeight(dest), source, 0, 0, bitmap.Width(),
+                   bitmap.Height(), blend);
+    } else if (bitmap.Transparent()) {
         TransparentBlt(dc_, dest.left, dest.top, RectWidth(dest), RectHeight(dest), source, 0, 0, bitmap.Width(),
                        bitmap.Height(), ColorToRGB(bitmap.TransparentColor()));
     } else {
@@ -402,6 +524,7 @@ void TBitmap::Assign(const TBitmap& other)
     format_ = other.format_;
     transparent_ = other.transparent_;
     transparentColor_ = other.transparentColor_;
+    alpha_ = other.alpha_;
     Create(other.width_, other.height_, other.format_);
     if (handle_)
         std::memcpy(bits_, other.bits_, static_cast<std::size_t>(BytesPerRow()) * height_);
@@ -459,6 +582,145 @@ void TBitmap::LoadFromHandle(HBITMAP bitmap)
     BitBlt(Canvas().Handle(), 0, 0, width_, height_, source, 0, 0, SRCCOPY);
     SelectObject(source, old);
     DeleteDC(source);
+}
+
+namespace {
+struct PngSource {
+    const std::uint8_t* data;
+    std::size_t size;
+    std::size_t position;
+};
+
+void ReadPngData(png_structp png, png_bytep out, png_size_t count)
+{
+    auto* source = static_cast<PngSource*>(png_get_io_ptr(png));
+    if (count > source->size - source->position)
+        png_error(png, "truncated PNG data");
+    std::memcpy(out, source->data + source->position, count);
+    source->position += count;
+}
+
+void PngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void PngWarning(png_structp, png_const_charp) {}
+} // namespace
+
+bool TBitmap::LoadFromPngBytes(const std::uint8_t* data, std::size_t size)
+{
+    if (!data || size < 8 || png_sig_cmp(data, 0, 8) != 0)
+        return false;
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, PngError, PngWarning);
+    if (!png)
+        return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        return false;
+    }
+    PngSource source{data, size, 0};
+    // Decoded rows live outside the setjmp frame so that nothing needing destruction is skipped.
+    std::vector<std::uint8_t> pixels;
+    std::vector<png_bytep> rows;
+    png_uint_32 width = 0, height = 0;
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    png_set_read_fn(png, &source, ReadPngData);
+    png_read_info(png, info);
+    width = png_get_image_width(png, info);
+    height = png_get_image_height(png, info);
+    if (width == 0 || height == 0 || width > 16384 || height > 16384)
+        png_error(png, "unsupported size");
+    png_set_expand(png);
+    png_set_strip_16(png);
+    png_set_gray_to_rgb(png);
+    png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
+    png_set_bgr(png);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    if (png_get_rowbytes(png, info) != static_cast<png_size_t>(width) * 4)
+        png_error(png, "unexpected row size");
+    pixels.resize(static_cast<std::size_t>(width) * height * 4);
+    rows.resize(height);
+    for (png_uint_32 y = 0; y < height; ++y)
+        rows[y] = pixels.data() + static_cast<std::size_t>(y) * width * 4;
+    png_read_image(png, rows.data());
+    png_read_end(png, nullptr);
+    png_destroy_read_struct(&png, &info, nullptr);
+
+    Destroy();
+    Create(static_cast<int>(width), static_cast<int>(height), TPixelFormat::pf32bit);
+    if (!handle_)
+        return false;
+    for (int y = 0; y < height_; ++y) {
+        std::uint8_t* out = ScanLine(y);
+        const std::uint8_t* in = pixels.data() + static_cast<std::size_t>(y) * width * 4;
+        for (int x = 0; x < width_; ++x, in += 4, out += 4) {
+            const unsigned a = in[3];
+            out[0] = static_cast<std::uint8_t>(in[0] * a / 255);
+            out[1] = static_cast<std::uint8_t>(in[1] * a / 255);
+            out[2] = static_cast<std::uint8_t>(in[2] * a / 255);
+            out[3] = static_cast<std::uint8_t>(a);
+        }
+    }
+    alpha_ = true;
+    if (OnChange)
+        OnChange();
+    return true;
+}
+
+bool TBitmap::ReadBinaryProperty(const std::string& name, TMemoryStream& stream)
+{
+    if (LowerCaseAscii(name) != "data")
+        return false;
+    // A 4-byte length, then a BMP file.
+    std::uint32_t length = 0;
+    if (stream.Read(&length, 4) != 4 || length > stream.Size() - stream.Position())
+        throw Exception("Bitmap data is damaged");
+    if (length == 0) {
+        Clear();
+    } else if (!LoadFromBmpBytes(stream.Memory() + stream.Position(), length)) {
+        throw Exception("Bitmap data is not a valid bitmap");
+    }
+    alpha_ = false;
+    if (OnChange)
+        OnChange();
+    return true;
+}
+
+bool TPicture::LoadFromPngBytes(const std::uint8_t* data, std::size_t size)
+{
+    const bool ok = bitmap_.LoadFromPngBytes(data, size);
+    if (ok && OnChange)
+        OnChange();
+    return ok;
+}
+
+bool TPicture::ReadBinaryProperty(const std::string& name, TMemoryStream& stream)
+{
+    if (LowerCaseAscii(name) != "data")
+        return false;
+    const std::uint8_t* bytes = stream.Memory();
+    const std::size_t size = stream.Size();
+    static const std::uint8_t pngSignature[4] = {0x89, 'P', 'N', 'G'};
+    bool ok = false;
+    if (size >= 8 && std::memcmp(bytes, pngSignature, 4) == 0) {
+        ok = bitmap_.LoadFromPngBytes(bytes, size);
+    } else if (size >= 1 && 1u + bytes[0] <= size) {
+        const std::string graphicClass = LowerCaseAscii(std::string(reinterpret_cast<const char*>(bytes + 1), bytes[0]));
+        TMemoryStream rest(std::vector<std::uint8_t>(bytes + 1 + bytes[0], bytes + size));
+        if (graphicClass == "tbitmap")
+            ok = bitmap_.ReadBinaryProperty("Data", rest);
+        else if (graphicClass == "tpngimage" || graphicClass == "tpngobject")
+            ok = bitmap_.LoadFromPngBytes(rest.Memory(), rest.Size());
+        else
+            throw Exception("Unknown picture class " + graphicClass);
+    }
+    if (!ok)
+        throw Exception("Picture data is damaged");
+    if (OnChange)
+        OnChange();
+    return true;
 }
 
 } // namespace ui

@@ -2,11 +2,15 @@
 // Canvas, bitmap, font, brush and pen: thin owners of GDI objects, as the forms, controls and the
 // skin engine use them. Every bitmap is a device-independent section, so its pixels can be read and
 // written directly.
+#include "TypInfo.h"
+
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace ui {
 
@@ -37,11 +41,19 @@ inline int RectHeight(const TRect& r) { return r.bottom - r.top; }
 enum class TFontStyle : unsigned { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
 using TFontStyles = unsigned;
 
+// Identifiers of colours and character sets as form descriptions write them (clBtnFace, ...).
+const TIdentMap& ColorIdents();
+const TIdentMap& CharsetIdents();
+// Element names of TFontStyles: fsBold, fsItalic, fsUnderline, fsStrikeOut.
+const TEnumInfo& FontStyleElements();
+
 // A logical font; the GDI object is made on first use and remade after a change.
-class TFont {
+// Published: Charset, Color, Height (negative: character height), Name, Size (points), Style.
+class TFont : public TPersistent {
+    UI_CLASS(TFont)
 public:
     TFont();
-    ~TFont();
+    ~TFont() override;
     TFont(const TFont&) = delete;
     TFont& operator=(const TFont&) = delete;
 
@@ -54,12 +66,22 @@ public:
     TFontStyles Style() const { return style_; }
     void SetStyle(TFontStyles style);
     TColor Color() const { return color_; }
-    void SetColor(TColor color) { color_ = color; }
+    void SetColor(TColor color);
     void SetFromHandle(HFONT font);
     HFONT Handle();
+    // Size in points at 96 pixels per inch.
+    int Size() const { return MulDiv(height_, 72, 96); }
+    void SetSize(int points) { SetHeight(MulDiv(points < 0 ? -points : points, 96, 72)); }
+    int Charset() const { return charset_; }
+    void SetCharset(int charset);
+
+    // Runs after any change (a control reapplies the font to its window).
+    std::function<void()> OnChange;
 
 private:
     void Release();
+    void Changed();
+    int charset_ = DEFAULT_CHARSET;
     std::wstring name_ = L"MS Sans Serif";
     int height_ = 11;
     TFontStyles style_ = 0;
@@ -69,9 +91,13 @@ private:
 
 enum class TBrushStyle { Solid, Clear };
 
-class TBrush {
+class TBrush : public TPersistent {
+    UI_CLASS(TBrush)
 public:
-    ~TBrush();
+    TBrush() = default;
+    ~TBrush() override;
+    TBrush(const TBrush&) = delete;
+    TBrush& operator=(const TBrush&) = delete;
     TColor Color() const { return color_; }
     void SetColor(TColor color);
     TBrushStyle Style() const { return style_; }
@@ -84,9 +110,13 @@ private:
     HBRUSH handle_ = nullptr;
 };
 
-class TPen {
+class TPen : public TPersistent {
+    UI_CLASS(TPen)
 public:
-    ~TPen();
+    TPen() = default;
+    ~TPen() override;
+    TPen(const TPen&) = delete;
+    TPen& operator=(const TPen&) = delete;
     TColor Color() const { return color_; }
     void SetColor(TColor color);
     int Width() const { return width_; }
@@ -155,11 +185,13 @@ enum class TPixelFormat { pf24bit = 24, pf32bit = 32 };
 
 // A device-independent bitmap (DIB section), top-down rows, 24 or 32 bits per pixel, with its own
 // memory DC. An empty bitmap has no section.
-class TBitmap {
+// In a form description its picture is the binary property Data: a 4-byte length and a BMP file.
+class TBitmap : public TPersistent {
+    UI_CLASS(TBitmap)
 public:
     TBitmap() = default;
     TBitmap(int width, int height, TPixelFormat format = TPixelFormat::pf24bit);
-    ~TBitmap();
+    ~TBitmap() override;
     TBitmap(const TBitmap&) = delete;
     TBitmap& operator=(const TBitmap&) = delete;
 
@@ -191,8 +223,19 @@ public:
     bool LoadFromBmpBytes(const std::uint8_t* data, std::size_t size);
     // Replaces the picture with a copy of a GDI bitmap.
     void LoadFromHandle(HBITMAP bitmap);
+    // Reads a PNG image into a 32-bit bitmap with premultiplied alpha (AlphaPremultiplied).
+    bool LoadFromPngBytes(const std::uint8_t* data, std::size_t size);
+    // 32-bit pixels carry premultiplied alpha: Canvas.Draw and StretchDraw blend them.
+    bool AlphaPremultiplied() const { return alpha_; }
+    void SetAlphaPremultiplied(bool value) { alpha_ = value; }
+
+    bool ReadBinaryProperty(const std::string& name, TMemoryStream& stream) override;
+
+    // Runs after the picture was replaced through LoadFrom... or the Data property.
+    std::function<void()> OnChange;
 
 private:
+    bool alpha_ = false;
     void Create(int width, int height, TPixelFormat format);
     void Destroy();
 
@@ -205,6 +248,26 @@ private:
     std::unique_ptr<TCanvas> canvas_;
     bool transparent_ = false;
     TColor transparentColor_ = clNone;
+};
+
+// A picture held by an image control: one bitmap. In a form description its binary property Data
+// holds a class name (a length byte and the name) and that class's data: "TBitmap" (4-byte length
+// and BMP file) or "TPngImage"/"TPNGObject" (a PNG file).
+class TPicture : public TPersistent {
+    UI_CLASS(TPicture)
+public:
+    TBitmap& Bitmap() { return bitmap_; }
+    const TBitmap& Bitmap() const { return bitmap_; }
+    int Width() const { return bitmap_.Width(); }
+    int Height() const { return bitmap_.Height(); }
+    bool Empty() const { return bitmap_.Empty(); }
+    bool LoadFromPngBytes(const std::uint8_t* data, std::size_t size);
+    bool ReadBinaryProperty(const std::string& name, TMemoryStream& stream) override;
+
+    std::function<void()> OnChange;
+
+private:
+    TBitmap bitmap_;
 };
 
 } // namespace ui
