@@ -109,10 +109,17 @@ void THuffmanModel::Reconstruct()
     }
 }
 
-void THuffmanModel::Update(int symbol)
+namespace {
+
+// The per-symbol update, inlined into the decoder's loop. Local restrict pointers: the three
+// tables never overlap, which the compiler cannot know for same-sized integer arrays.
+inline void UpdateModel(THuffmanModel& model, int symbol)
 {
-    if (freq[R] == MAX_FREQ)
-        Reconstruct();
+    if (model.freq[R] == MAX_FREQ)
+        model.Reconstruct();
+    std::uint16_t* __restrict freq = model.freq;
+    std::int16_t* __restrict prnt = model.prnt;
+    std::int16_t* __restrict son = model.son;
     int c = prnt[symbol + T];
     do {
         const unsigned k = ++freq[c];
@@ -138,6 +145,10 @@ void THuffmanModel::Update(int symbol)
         c = prnt[c];
     } while (c != 0);
 }
+
+} // namespace
+
+void THuffmanModel::Update(int symbol) { UpdateModel(*this, symbol); }
 
 } // namespace lzh
 
@@ -169,6 +180,28 @@ public:
         bits_ <<= 8;
         count_ -= 8;
         return value;
+    }
+
+    // Walks the Huffman tree from the root to a leaf, one bit per level; returns the leaf code.
+    // Checks for an empty accumulator only every 24 bits (a tree deeper than that is rare).
+    int DecodeLeaf(const std::int16_t* son)
+    {
+        int c = son[R];
+        for (;;) {
+            if (count_ < 24)
+                Refill();
+            std::uint64_t bits = bits_;
+            int used = 0;
+            while (c < T && used < 24) {
+                c = son[c + static_cast<int>(bits >> 63)];
+                bits <<= 1;
+                ++used;
+            }
+            bits_ = bits;
+            count_ -= used;
+            if (c >= T)
+                return c;
+        }
     }
 
     std::size_t Consumed() const { return static_cast<std::size_t>(next_ - start_); }
@@ -221,11 +254,8 @@ std::size_t TLZH::Expand(std::uint32_t size)
 
     std::size_t count = 0;
     while (count < size) {
-        int c = model.son[R];
-        while (c < T)
-            c = model.son[c + in.Bit()];
-        c -= T;
-        model.Update(c);
+        const int c = in.DecodeLeaf(model.son) - T;
+        UpdateModel(model, c);
         if (c < 256) {
             out[count++] = static_cast<std::uint8_t>(c);
             continue;

@@ -151,7 +151,7 @@ int TQuickIni::ReadInteger(const std::string& section, const std::string& key, i
 {
     std::string text = ReadString(section, key, "");
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-        text = "$" + text.substr(2);
+        text.replace(0, 2, "$");
     int value = 0;
     return TryStrToInt(text, value) ? value : def;
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -24,7 +25,7 @@ void Put32(Bytes& b, std::size_t at, std::uint32_t v)
 // A BMP file with a 40-byte info header; rows are laid out by the caller.
 Bytes Bmp(int width, int height, int bits, const Bytes& table, const Bytes& pixels, std::uint32_t compression = 0)
 {
-    Bytes b(54);
+    Bytes b(54 + table.size() + pixels.size());
     b[0] = 'B';
     b[1] = 'M';
     Put32(b, 10, static_cast<std::uint32_t>(54 + table.size()));
@@ -37,8 +38,8 @@ Bytes Bmp(int width, int height, int bits, const Bytes& table, const Bytes& pixe
     Put32(b, 34, static_cast<std::uint32_t>(pixels.size()));
     if (bits <= 8)
         Put32(b, 46, static_cast<std::uint32_t>(table.size() / 4));
-    b.insert(b.end(), table.begin(), table.end());
-    b.insert(b.end(), pixels.begin(), pixels.end());
+    std::copy(table.begin(), table.end(), b.begin() + 54);
+    std::copy(pixels.begin(), pixels.end(), b.begin() + 54 + static_cast<std::ptrdiff_t>(table.size()));
     Put32(b, 2, static_cast<std::uint32_t>(b.size()));
     return b;
 }

@@ -206,15 +206,20 @@ TEST_F(SkinReader, RefusesDamagedArchives)
     ExpectRefused("container shorter than its header");
 
     std::string names;
-    for (int i = 0; i < 1002; ++i)
-        names += "f" + std::to_string(i) + ".bmp\r\n";
+    for (int i = 0; i < 1002; ++i) {
+        names += 'f';
+        names += std::to_string(i);
+        names += ".bmp\r\n";
+    }
     EXPECT_FALSE(LoadContainer(Container(20000, names, std::vector<std::uint32_t>(1002, 0), {})));
     ExpectRefused("1002 entries");
 
     // 1001 entries is the table's full size and still fine.
     std::vector<skin::TSkinArchiveEntry> full;
-    for (int i = 0; i < 1001; ++i)
-        full.push_back({"f" + std::to_string(i) + ".bmp", Text(std::to_string(i))});
+    for (int i = 0; i < 1001; ++i) {
+        std::string name = std::to_string(i);
+        full.push_back({name.insert(0, 1, 'f').append(".bmp"), Text(std::to_string(i))});
+    }
     ASSERT_TRUE(Load(skin::BuildSkinArchive(full)));
     ui::TMemoryStream file;
     reader.GetFile("F1000.bmp", file);
