@@ -1,0 +1,533 @@
+// Controls with real windows: class names, the replaceable message entry, properties by name,
+// painting read back from the screen, keyboard handling like a dialog, and the application's
+// last-resort exception handler.
+#include "UiTesting.h"
+#include "WindowTesting.h"
+
+#include "ui/Buttons.h"
+#include "ui/ExtCtrls.h"
+#include "ui/Forms.h"
+#include "ui/Gauges.h"
+#include "ui/StdCtrls.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace ui;
+using namespace ui_testing;
+using testing_support::AnswerWhenShown;
+using testing_support::PumpUntil;
+using testing_support::WindowText;
+
+namespace {
+
+std::wstring ClassNameOf(HWND window)
+{
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+// A form laid out like the tool's window: a flat panel holding a titled panel, inputs and buttons.
+class TKeyForm : public TForm {
+    UI_CLASS(TKeyForm)
+public:
+    explicit TKeyForm(TComponent* owner) : TForm(owner)
+    {
+        SetClientWidth(300);
+        SetClientHeight(200);
+        SetPosition(TPosition::poScreenCenter);
+        SetCaption(L"Keys");
+        panel = Add<TPanel>("panel");
+        panel->SetAlign(TAlign::alTop);
+        panel->SetHeight(200);
+        panel->SetCtl3D(false);
+        panel->SetBevelOuter(TBevelCut::bvNone);
+        btnOpen = Add<TBitBtn>("btnOpen", panel, 1);
+        btnOpen->SetCaption(L"&Abrir");
+        edtPath = Add<TEdit>("edtPath", panel, 2);
+        edtPath->SetEnabled(false);
+        cbx = Add<TComboBox>("cbx", panel, 3);
+        for (const char* item : {"00", "01", "02"})
+            cbx->Items().Add(item);
+        edtOrder = Add<TEdit>("edtOrder", panel, 4);
+        btnRun = Add<TButton>("btnRun", panel, 5);
+        btnRun->SetCaption(L"Run");
+        btnClear = Add<TBitBtn>("btnClear", panel, 6);
+        btnClear->SetCaption(L"&Limpar");
+        btnQuit = Add<TBitBtn>("btnQuit", panel, 8);
+        btnQuit->SetCaption(L"&Sair");
+        btnCancel = Add<TBitBtn>("btnCancel", panel, 7);
+        btnCancel->SetCaption(L"&Cancelar");
+        int y = 4;
+        for (TControl* c : std::initializer_list<TControl*>{btnOpen, edtPath, cbx, edtOrder, btnRun, btnClear, btnQuit, btnCancel}) {
+            c->SetBounds(8, y, 90, 21);
+            y += 24;
+        }
+        for (TButton* b : {static_cast<TButton*>(btnOpen), btnRun, static_cast<TButton*>(btnClear),
+                           static_cast<TButton*>(btnQuit), static_cast<TButton*>(btnCancel)})
+            b->OnClick = [this](TObject* sender) { clicked.push_back(static_cast<TComponent*>(sender)->Name()); };
+    }
+
+    template <class C>
+    C* Add(const char* name, TWinControl* parent = nullptr, int tabOrder = -1)
+    {
+        auto* c = new C(this);
+        c->SetName(name);
+        c->SetParent(parent ? parent : this);
+        if (tabOrder >= 0)
+            c->SetTabOrder(tabOrder);
+        return c;
+    }
+
+    std::string FocusedName() const
+    {
+        TWinControl* c = FindOwningControl(GetFocus());
+        return c ? c->Name() : std::string("(none)");
+    }
+
+    TPanel* panel;
+    TBitBtn* btnOpen;
+    TEdit* edtPath;
+    TComboBox* cbx;
+    TEdit* edtOrder;
+    TButton* btnRun;
+    TBitBtn* btnClear;
+    TBitBtn* btnQuit;
+    TBitBtn* btnCancel;
+    std::vector<std::string> clicked;
+};
+
+const TClassInfo& TKeyForm::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TKeyForm, TForm>("TKeyForm").NotCreatable().Build();
+    return info;
+}
+
+struct ShownForm {
+    ShownForm() : form(std::make_unique<TKeyForm>(nullptr))
+    {
+        form->Show();
+        Application.ProcessMessages();
+    }
+    std::unique_ptr<TKeyForm> form;
+};
+
+} // namespace
+
+TEST(Controls, WindowsAreUnicodeAndRegisteredUnderTheFrameworkClassNames)
+{
+    ShownForm shown;
+    TKeyForm& f = *shown.form;
+    EXPECT_EQ(ClassNameOf(f.Handle()), L"TKeyForm");
+    EXPECT_EQ(ClassNameOf(f.panel->Handle()), L"TPanel");
+    EXPECT_EQ(ClassNameOf(f.edtOrder->Handle()), L"TEdit");
+    EXPECT_EQ(ClassNameOf(f.cbx->Handle()), L"TComboBox");
+    EXPECT_EQ(ClassNameOf(f.btnRun->Handle()), L"TButton");
+    EXPECT_EQ(ClassNameOf(f.btnOpen->Handle()), L"TBitBtn");
+    EXPECT_TRUE(IsWindowUnicode(f.edtOrder->Handle()));
+    EXPECT_EQ(GetParent(f.edtOrder->Handle()), f.panel->Handle());
+    EXPECT_EQ(FindControl(f.cbx->Handle()), f.cbx);
+    // The superclassed windows behave as the system classes: the edit keeps text, the combo box
+    // lists its items and empties its text for "no item".
+    f.edtOrder->SetText(L"123 \u00e9");
+    EXPECT_EQ(WindowText(f.edtOrder->Handle()), L"123 \u00e9");
+    EXPECT_EQ(SendMessageW(f.cbx->Handle(), CB_GETCOUNT, 0, 0), 3);
+    f.cbx->SetItemIndex(1);
+    EXPECT_EQ(f.cbx->Text(), L"01");
+    f.cbx->SetItemIndex(-1);
+    EXPECT_EQ(f.cbx->Text(), L"");
+    f.cbx->Items().Add("03");
+    EXPECT_EQ(SendMessageW(f.cbx->Handle(), CB_GETCOUNT, 0, 0), 4);
+    // The panel is aligned to the top across the client width; flat, its edits get a plain border.
+    EXPECT_EQ(f.panel->Width(), f.ClientWidth());
+    EXPECT_EQ(f.ClientWidth(), 300);
+    EXPECT_FALSE(f.edtOrder->Ctl3D());
+    EXPECT_FALSE(GetWindowLongW(f.edtOrder->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    TEdit* raised = f.Add<TEdit>("raised");
+    EXPECT_TRUE(GetWindowLongW(raised->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_EQ(Screen.FormCount(), 1);
+    EXPECT_EQ(Screen.Forms(0), &f);
+    EXPECT_FALSE(Screen.MenuFont().Name().empty());
+}
+
+TEST(Controls, ReplacedWindowProcSeesEveryMessageAndChainsToTheSavedOne)
+{
+    ShownForm shown;
+    TButton* button = shown.form->btnRun;
+    int setText = 0, paints = 0, enabledChanged = 0;
+    TWndMethod saved = button->WindowProc;
+    button->WindowProc = [&](TMessage& m) {
+        if (m.Msg == WM_SETTEXT) ++setText;
+        if (m.Msg == WM_PAINT) ++paints;
+        if (m.Msg == CM_ENABLEDCHANGED) ++enabledChanged;
+        saved(m);
+    };
+    button->SetCaption(L"Again");
+    EXPECT_EQ(setText, 1);
+    EXPECT_EQ(WindowText(button->Handle()), L"Again"); // the saved procedure did its work
+    RedrawWindow(button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_GE(paints, 1);
+    button->SetEnabled(false);
+    EXPECT_EQ(enabledChanged, 1);
+    EXPECT_FALSE(IsWindowEnabled(button->Handle()));
+    // Double buffering composes the paint off-screen and sends it through the replacement too.
+    button->SetDoubleBuffered(true);
+    const int before = paints;
+    RedrawWindow(button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_GE(paints, before + 2);
+    button->WindowProc = saved;
+    button->SetCaption(L"Restored");
+    EXPECT_EQ(setText, 1);
+    EXPECT_EQ(WindowText(button->Handle()), L"Restored");
+}
+
+TEST(Controls, PublishedPropertiesAreReadAndWrittenByName)
+{
+    ShownForm shown;
+    TKeyForm& f = *shown.form;
+    TBitBtn* bit = f.btnOpen;
+
+    EXPECT_EQ(bit->ClassName(), "TBitBtn");
+    EXPECT_TRUE(bit->InheritsFrom("TButton"));
+    EXPECT_TRUE(bit->InheritsFrom("twincontrol"));
+    EXPECT_FALSE(bit->InheritsFrom("TCustomEdit"));
+    EXPECT_TRUE(f.cbx->InheritsFrom("TCustomComboBox"));
+    EXPECT_TRUE(f.panel->InheritsFrom("TCustomPanel"));
+
+    // Inherited tables: TBitBtn has its own, TButton's and TControl's properties.
+    EXPECT_EQ(GetEnumProp(bit, "Layout"), "blGlyphLeft");
+    EXPECT_EQ(GetOrdProp(bit, "NumGlyphs"), 1);
+    SetOrdProp(bit, "NumGlyphs", 2);
+    EXPECT_EQ(bit->NumGlyphs(), 2);
+    EXPECT_EQ(GetWideStrProp(bit, "Caption"), L"&Abrir");
+    EXPECT_EQ(GetStrProp(bit, "Caption"), "&Abrir");
+    EXPECT_EQ(GetEnumProp(bit, "Default"), "False");
+    EXPECT_EQ(GetOrdProp(bit, "Left"), bit->Left());
+    EXPECT_EQ(GetObjectProp(bit, "Glyph", "TBitmap"), &bit->Glyph());
+    EXPECT_EQ(GetObjectProp(bit, "Font", "TBitmap"), nullptr);
+    EXPECT_EQ(GetObjectProp(bit, "Font")->ClassName(), "TFont");
+    EXPECT_EQ(PropType(bit, "Caption"), tkWString);
+    EXPECT_EQ(PropType(bit, "Layout"), tkEnumeration);
+
+    SetEnumProp(f.panel, "BevelOuter", "bvLowered");
+    EXPECT_EQ(f.panel->BevelOuter(), TBevelCut::bvLowered);
+    SetWideStrProp(f.edtOrder, "Text", L"42");
+    EXPECT_EQ(WindowText(f.edtOrder->Handle()), L"42");
+    SetSetProp(&bit->Font(), "Style", "[fsBold,fsItalic]");
+    EXPECT_EQ(bit->Font().Style(), unsigned(TFontStyle::Bold) | unsigned(TFontStyle::Italic));
+    EXPECT_EQ(GetSetProp(&bit->Font(), "Style"), "[fsBold,fsItalic]");
+    EXPECT_FALSE(bit->ParentFont());
+    SetOrdProp(f.edtOrder, "Color", clWhite);
+    EXPECT_EQ(f.edtOrder->Color(), clWhite);
+
+    // A missing property is not there for the lookups, and an error for the accessors.
+    EXPECT_FALSE(IsPublishedProp(f.panel, "Glyph"));
+    EXPECT_EQ(GetPropInfo(f.edtOrder, "Transparent"), nullptr);
+    EXPECT_EQ(GetPropInfo(nullptr, "Caption"), nullptr);
+    EXPECT_THROW(GetOrdProp(f.panel, "NumGlyphs"), EPropertyError);
+    EXPECT_THROW(SetEnumProp(bit, "Layout", "blSideways"), EPropertyError);
+    EXPECT_THROW(SetSetProp(&bit->Font(), "Style", "[fsHuge]"), EPropertyError);
+    EXPECT_EQ(bit->Layout(), TButtonLayout::blGlyphLeft);
+}
+
+TEST(Controls, GaugeShowsTruncatedPercentageAndClampsProgress)
+{
+    TGauge gauge(nullptr);
+    EXPECT_EQ(gauge.PercentText(), L"0%");
+    gauge.SetMaxValue(3);
+    gauge.SetProgress(1);
+    EXPECT_EQ(gauge.PercentText(), L"33%");
+    gauge.SetProgress(2);
+    EXPECT_EQ(gauge.PercentDone(), 66);
+    gauge.SetProgress(10);
+    EXPECT_EQ(gauge.Progress(), 3);
+    EXPECT_EQ(gauge.PercentText(), L"100%");
+    gauge.SetProgress(-4);
+    EXPECT_EQ(gauge.Progress(), 0);
+    gauge.SetMaxValue(0);
+    EXPECT_EQ(gauge.PercentDone(), 0); // max = min
+    gauge.SetMaxValue(200);
+    gauge.SetProgress(150);
+    gauge.SetMaxValue(100);
+    EXPECT_EQ(gauge.Progress(), 100); // a lower maximum pulls the progress in
+}
+
+TEST(Controls, GaugePaintsABlackBarOnWhiteWithASingleBorderAndCentredText)
+{
+    ShownForm shown;
+    TKeyForm& f = *shown.form;
+    f.panel->SetVisible(false);
+    auto* gauge = new TGauge(&f);
+    gauge->SetParent(&f);
+    gauge->SetBounds(10, 10, 200, 21);
+    gauge->SetProgress(25);
+    HWND w = f.Handle();
+    EXPECT_EQ(ScreenPixel(w, 10, 20), RGB(0, 0, 0));         // border
+    EXPECT_EQ(ScreenPixel(w, 209, 20), RGB(0, 0, 0));        // border
+    EXPECT_EQ(ScreenPixel(w, 15, 14), RGB(0, 0, 0));         // bar, 25 % of the inside
+    EXPECT_EQ(ScreenPixel(w, 55, 14), RGB(0, 0, 0));
+    EXPECT_EQ(ScreenPixel(w, 65, 14), RGB(255, 255, 255));   // beyond the bar
+    EXPECT_EQ(ScreenPixel(w, 200, 14), RGB(255, 255, 255));
+    // The text "25%" sits in the middle: dark pixels appear there on the white part.
+    EXPECT_GT(CountPixels(w, Rect(95, 13, 125, 28), RGB(0, 0, 0)), 10);
+    gauge->SetProgress(100);
+    EXPECT_EQ(ScreenPixel(w, 200, 14), RGB(0, 0, 0));
+    // Over the bar the text shows white.
+    EXPECT_GT(CountPixels(w, Rect(95, 13, 125, 28), RGB(255, 255, 255)), 10);
+}
+
+TEST(Controls, ImageStretchesItsPngOverTheParentBackground)
+{
+    ShownForm shown;
+    TKeyForm& f = *shown.form;
+    f.panel->SetVisible(false);
+    f.SetColor(clWhite);
+    // 4 x 2 pixels: left half opaque red, right half fully transparent.
+    std::vector<std::uint8_t> rgba;
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x) {
+            const bool left = x < 2;
+            rgba.insert(rgba.end(), {static_cast<std::uint8_t>(left ? 255 : 0), 0, 0, static_cast<std::uint8_t>(left ? 255 : 0)});
+        }
+    const std::vector<std::uint8_t> png = EncodePng(4, 2, rgba);
+    ASSERT_FALSE(png.empty());
+    auto* image = new TImage(&f);
+    image->SetParent(&f);
+    image->SetBounds(20, 20, 80, 40);
+    image->SetStretch(true);
+    ASSERT_TRUE(image->Picture().LoadFromPngBytes(png.data(), png.size()));
+    EXPECT_EQ(image->Picture().Width(), 4);
+    HWND w = f.Handle();
+    EXPECT_EQ(ScreenPixel(w, 30, 40), RGB(255, 0, 0));
+    EXPECT_EQ(ScreenPixel(w, 90, 40), RGB(255, 255, 255));
+    EXPECT_EQ(ScreenPixel(w, 110, 40), RGB(255, 255, 255)); // outside the image
+    // Damaged PNG data is refused, leaving the picture as it was.
+    std::vector<std::uint8_t> damaged(png.begin(), png.begin() + png.size() / 2);
+    EXPECT_FALSE(image->Picture().LoadFromPngBytes(damaged.data(), damaged.size()));
+    EXPECT_EQ(image->Picture().Width(), 4);
+}
+
+TEST(Controls, BitmapButtonShowsItsGlyphAndTheSecondImageWhenDisabled)
+{
+    ShownForm shown;
+    TKeyForm& f = *shown.form;
+    TBitBtn* b = f.btnOpen;
+    b->SetBounds(8, 4, 90, 30);
+    b->SetCaption(L"");
+    // Two 16 x 16 images: red and blue squares on a fuchsia key colour.
+    const auto bmp = MakeBmp(32, 16, [](int x, int y) -> COLORREF {
+        const int cx = x % 16;
+        if (cx < 4 || cx >= 12 || y < 4 || y >= 12)
+            return RGB(255, 0, 255);
+        return x < 16 ? RGB(255, 0, 0) : RGB(0, 0, 255);
+    });
+    ASSERT_TRUE(b->Glyph().LoadFromBmpBytes(bmp.data(), bmp.size()));
+    b->SetNumGlyphs(2);
+    b->Invalidate();
+    HWND w = b->Handle();
+    // Centred: the glyph's middle is the button's middle.
+    EXPECT_EQ(ScreenPixel(w, 45, 15), RGB(255, 0, 0));
+    EXPECT_NE(ScreenPixel(w, 45 - 6, 15), RGB(255, 0, 255)); // the key colour is not drawn
+    b->SetEnabled(false);
+    EXPECT_EQ(ScreenPixel(w, 45, 15), RGB(0, 0, 255));
+    // With one image, the disabled glyph is the first one greyed.
+    b->SetNumGlyphs(1);
+    b->Glyph().SetSize(16, 16);
+    const COLORREF grey = ScreenPixel(w, 45, 15);
+    EXPECT_EQ(GetRValue(grey), GetGValue(grey));
+    EXPECT_EQ(GetGValue(grey), GetBValue(grey));
+}
+
+TEST(Controls, TabAndShiftTabFollowTheTabOrderAndSkipDisabledControls)
+{
+    ShownForm shown;
+    TKeyForm& f = *shown.form;
+    ASSERT_TRUE(PumpUntil([&] { return f.FocusedName() != "(none)"; }));
+    EXPECT_EQ(f.FocusedName(), "btnOpen");
+    std::vector<std::string> order;
+    for (int i = 0; i < 8; ++i) {
+        PressKey(GetFocus(), VK_TAB);
+        order.push_back(f.FocusedName());
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"cbx", "edtOrder", "btnRun", "btnClear", "btnCancel", "btnQuit", "btnOpen", "cbx"}));
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    PressKey(GetFocus(), VK_TAB);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(f.FocusedName(), "btnOpen");
+    // A control in a hidden panel cannot take the focus; SetFocus then does nothing.
+    f.btnRun->SetFocus();
+    EXPECT_EQ(f.FocusedName(), "btnRun");
+    f.panel->SetVisible(false);
+    EXPECT_FALSE(f.edtOrder->CanFocus());
+    f.edtOrder->SetFocus();
+    EXPECT_NE(f.FocusedName(), "edtOrder");
+}
+
+TEST(Controls, EnterSpaceAndMnemonicsPressButtons)
+{
+    ShownForm shown;
+    TKeyForm& f = *shown.form;
+    f.btnRun->SetFocus();
+    PressKey(f.btnRun->Handle(), VK_RETURN);
+    EXPECT_EQ(f.clicked, (std::vector<std::string>{"btnRun"}));
+    f.btnClear->SetFocus();
+    PressKey(f.btnClear->Handle(), VK_SPACE);
+    EXPECT_EQ(f.clicked.back(), "btnClear");
+    f.clicked.clear();
+    f.edtOrder->SetFocus();
+    PressAltChar(f.edtOrder->Handle(), L's');
+    PressAltChar(f.edtOrder->Handle(), L'C');
+    EXPECT_EQ(f.clicked, (std::vector<std::string>{"btnQuit", "btnCancel"}));
+    // A disabled button keeps its mnemonic to itself.
+    f.clicked.clear();
+    f.btnQuit->SetEnabled(false);
+    PressAltChar(f.edtOrder->Handle(), L's');
+    EXPECT_TRUE(f.clicked.empty());
+    // Without Alt the letter is typed into the edit, not taken as a mnemonic.
+    f.edtOrder->SetText(L"");
+    PostMessageW(f.edtOrder->Handle(), WM_CHAR, L'c', 1);
+    Application.ProcessMessages();
+    EXPECT_EQ(f.edtOrder->Text(), L"c");
+    EXPECT_TRUE(f.clicked.empty());
+}
+
+TEST(Controls, EnterInAnEditReachesItsKeyHandlersAndTheFormSeesKeysOnlyWithoutAFocusedControl)
+{
+    ShownForm shown;
+    TKeyForm& f = *shown.form;
+    std::vector<std::string> events;
+    f.OnKeyDown = [&](TObject*, std::uint16_t& key, TShiftState) {
+        events.push_back("form:" + std::to_string(key));
+        if (key == VK_RETURN)
+            PostMessageW(f.Handle(), WM_NEXTDLGCTL, 0, 0);
+    };
+    f.edtOrder->OnKeyDown = [&](TObject*, std::uint16_t& key, TShiftState) { events.push_back("down:" + std::to_string(key)); };
+    f.edtOrder->OnKeyPress = [&](TObject*, wchar_t& key) {
+        events.push_back("press:" + std::to_string(static_cast<int>(key)));
+        if (key == L'x')
+            key = L'y'; // modified
+        if (key == L'z')
+            key = 0;    // swallowed
+    };
+    f.edtOrder->SetFocus();
+    PressKey(f.edtOrder->Handle(), VK_RETURN);
+    EXPECT_EQ(events, (std::vector<std::string>{"down:13", "press:13"}));
+    EXPECT_EQ(f.FocusedName(), "edtOrder");
+    f.edtOrder->SetText(L"");
+    PostMessageW(f.edtOrder->Handle(), WM_CHAR, L'x', 1);
+    PostMessageW(f.edtOrder->Handle(), WM_CHAR, L'z', 1);
+    Application.ProcessMessages();
+    EXPECT_EQ(f.edtOrder->Text(), L"y");
+
+    // Keys typed in the editable combo box's inner edit reach the combo box's handlers.
+    std::vector<int> comboKeys;
+    f.cbx->OnKeyPress = [&](TObject* sender, wchar_t& key) {
+        EXPECT_EQ(sender, f.cbx);
+        comboKeys.push_back(key);
+    };
+    f.cbx->SetFocus();
+    ASSERT_NE(f.cbx->EditHandle(), nullptr);
+    EXPECT_EQ(GetFocus(), f.cbx->EditHandle());
+    EXPECT_TRUE(f.cbx->Focused());
+    PressKey(GetFocus(), VK_RETURN);
+    EXPECT_EQ(comboKeys, (std::vector<int>{13}));
+
+    // Disabling the focused control leaves the focus to the form: now the form hears Enter, and
+    // moves on to the next tab stop with WM_NEXTDLGCTL.
+    events.clear();
+    f.edtOrder->SetFocus();
+    f.edtOrder->SetEnabled(false);
+    EXPECT_EQ(GetFocus(), f.Handle());
+    PressKey(GetFocus(), VK_RETURN);
+    Application.ProcessMessages();
+    EXPECT_EQ(events, (std::vector<std::string>{"form:13"}));
+    EXPECT_EQ(f.FocusedName(), "btnOpen");
+}
+
+TEST(Controls, ExitFiresWhenTheFocusLeavesAControlOfTheForm)
+{
+    ShownForm shown;
+    TKeyForm& f = *shown.form;
+    std::vector<std::string> events;
+    f.cbx->OnExit = [&](TObject*) { events.push_back("cbx exit"); };
+    f.cbx->OnEnter = [&](TObject*) { events.push_back("cbx enter"); };
+    f.cbx->SetFocus();
+    f.cbx->SetFocus(); // focusing again is no move
+    EXPECT_EQ(events, (std::vector<std::string>{"cbx enter"}));
+    PressKey(GetFocus(), VK_TAB);
+    EXPECT_EQ(events, (std::vector<std::string>{"cbx enter", "cbx exit"}));
+    EXPECT_EQ(f.FocusedName(), "edtOrder");
+}
+
+TEST(Controls, ApplicationHandlerSwallowsTheSilentStopAndShowsOtherErrors)
+{
+    ShownForm shown;
+    TKeyForm& f = *shown.form;
+    bool ran = false;
+    f.btnRun->OnClick = [&](TObject*) {
+        ran = true;
+        Abort();
+    };
+    const bool boxForAbort = AnswerWhenShown(L"#32770", [](HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); },
+                                             [&] {
+                                                 SendMessageW(f.btnRun->Handle(), BM_CLICK, 0, 0);
+                                                 Application.ProcessMessages();
+                                             });
+    EXPECT_TRUE(ran);
+    EXPECT_FALSE(boxForAbort);
+
+    f.btnRun->OnClick = [](TObject*) { throw Exception("Falha ao gravar"); };
+    std::wstring shownText;
+    const bool boxForError = AnswerWhenShown(L"#32770", [&](HWND box) {
+        for (HWND child : ChildWindows(box, L"Static"))
+            shownText += WindowText(child);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }, [&] { SendMessageW(f.btnRun->Handle(), BM_CLICK, 0, 0); });
+    EXPECT_TRUE(boxForError);
+    EXPECT_NE(shownText.find(L"Falha ao gravar."), std::wstring::npos);
+    // The window still works afterwards.
+    EXPECT_TRUE(IsWindow(f.btnRun->Handle()));
+}
+
+TEST(Controls, TimerFiresOnTheMessageLoopWhileEnabled)
+{
+    TTimer timer(nullptr);
+    int ticks = 0;
+    timer.OnTimer = [&](TObject*) { ++ticks; };
+    timer.SetInterval(10);
+    EXPECT_TRUE(PumpUntil([&] { return ticks >= 2; }));
+    timer.SetEnabled(false);
+    Application.ProcessMessages();
+    const int stopped = ticks;
+    Sleep(50);
+    Application.ProcessMessages();
+    EXPECT_EQ(ticks, stopped);
+}
+
+TEST(Controls, OwnershipFreesOwnedComponentsAndControlsLeaveTheirParent)
+{
+    auto form = std::make_unique<TForm>(nullptr);
+    auto* panel = new TPanel(form.get());
+    panel->SetName("panel");
+    panel->SetParent(form.get());
+    auto* edit = new TEdit(form.get());
+    edit->SetName("edit");
+    edit->SetParent(panel);
+    EXPECT_EQ(form->ComponentCount(), 2);
+    EXPECT_EQ(form->FindComponent("EDIT"), edit);
+    EXPECT_THROW(edit->SetName("panel"), EComponentError);
+    EXPECT_THROW(edit->SetName("1bad"), EComponentError);
+    edit->SetTag(199);
+    EXPECT_EQ(GetOrdProp(edit, "Tag"), 199);
+    delete panel; // its child control goes with it, and both leave the owner
+    EXPECT_EQ(form->ComponentCount(), 0);
+    auto* timer = new TTimer(form.get());
+    timer->SetName("timer");
+    EXPECT_EQ(form->ComponentCount(), 1);
+}
