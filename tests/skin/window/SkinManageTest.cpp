@@ -1,0 +1,284 @@
+// The skin manager's registration side: the component list and the main component, the choice of
+// skin data per window, deferred requests through the timer, and the CBT hook's activation
+// bookkeeping with the frame seam (a recording frame stands in for window skinning here).
+#include "WindowTesting.h"
+
+#include "skin/data/SkinArchiveWriter.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/window/SkinManage.h"
+#include "ui/Forms.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+using namespace skin;
+
+namespace {
+
+// What the recording frames saw; reset by each test.
+struct FrameLog {
+    std::vector<HWND> attached;
+    std::vector<HWND> detached;
+    int reloads = 0;
+    int reapplied = 0;
+    int released = 0;
+};
+FrameLog gLog;
+
+class RecordingFrame : public TSkinnedWindow {
+public:
+    RecordingFrame(HWND window, TSkinData* data) : window_(window), data_(data) { gLog.attached.push_back(window); }
+    HWND Handle() const override { return window_; }
+    TSkinData* SkinData() const override { return data_; }
+    bool Destroyed() const override { return !IsWindow(window_); }
+    void Detach() override { gLog.detached.push_back(window_); }
+    void ReleaseCaptionButtons() override { ++gLog.released; }
+    void ReloadSkin() override { ++gLog.reloads; }
+    void ReapplyControls() override { ++gLog.reapplied; }
+
+private:
+    HWND window_;
+    TSkinData* data_;
+};
+
+std::unique_ptr<TSkinnedWindow> RecordingFactory(HWND window, ui::TCustomForm*, TSkinData* data)
+{
+    return std::make_unique<RecordingFrame>(window, data);
+}
+
+// A loaded skin, so that components count as having one.
+void GiveSkin(TSkinData& data)
+{
+    const std::string ini = "[TitlebarSkin]\nSkinName=x\n";
+    std::vector<TSkinArchiveEntry> entries{{"skin.ini", std::vector<std::uint8_t>(ini.begin(), ini.end())}};
+    data.SkinStream() = ui::TMemoryStream(BuildSkinArchive(entries));
+    ASSERT_TRUE(data.LoadSkinData());
+}
+
+LRESULT CALLBACK PlainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A plain top-level window of a class of the test's naming.
+HWND MakeWindow(const wchar_t* className, int width = 200, int height = 120, DWORD style = WS_OVERLAPPEDWINDOW)
+{
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = PlainProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = className;
+    RegisterClassW(&wc);
+    return CreateWindowExW(0, className, L"test", style, 10, 10, width, height, nullptr, nullptr,
+                           wc.hInstance, nullptr);
+}
+
+class SkinManager_ : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        gLog = {};
+        TSkinManage::FrameFactory = &RecordingFactory;
+    }
+    void TearDown() override
+    {
+        for (HWND w : windows)
+            DestroyWindow(w);
+        FreeSkinManager();
+        TSkinManage::FrameFactory = nullptr;
+    }
+    HWND Window(const wchar_t* className, int width = 200, int height = 120, DWORD style = WS_OVERLAPPEDWINDOW)
+    {
+        HWND w = MakeWindow(className, width, height, style);
+        windows.push_back(w);
+        return w;
+    }
+    std::vector<HWND> windows;
+};
+
+TEST_F(SkinManager_, RegistrationAndTheMainComponent)
+{
+    TSkinManage& manager = CreateSkinManager();
+    EXPECT_EQ(&manager, SkinManager());
+    EXPECT_EQ(&CreateSkinManager(), &manager) << "one manager per process";
+    TSkinData dialog(nullptr), first(nullptr), second(nullptr);
+    dialog.SetSkinFormtype(sfDialog);
+    manager.AddSkinData(&dialog);
+    EXPECT_EQ(manager.MainSkinData, nullptr) << "only a sfMainform component becomes the main one";
+    manager.AddSkinData(&first);
+    manager.AddSkinData(&second);
+    EXPECT_EQ(manager.MainSkinData, &first);
+    EXPECT_EQ(manager.SkinDataList, (std::vector<TSkinData*>{&dialog, &first, &second}));
+
+    HWND plain = Window(L"SkinManageTestPlain");
+    HWND box = Window(L"#32770");
+    EXPECT_EQ(manager.FindSkinDataFor(plain), &second) << "windows take the main component registered last";
+    EXPECT_EQ(manager.FindSkinDataFor(box), &dialog) << "dialog boxes take the sfDialog component";
+
+    // Removing the main component passes the filter on; nothing keeps pointing at it.
+    manager.PendingSkinData = &first;
+    manager.RemoveSkinData(&first);
+    EXPECT_EQ(manager.MainSkinData, &second);
+    EXPECT_EQ(manager.PendingSkinData, nullptr);
+    manager.RemoveSkinData(&second);
+    EXPECT_EQ(manager.MainSkinData, nullptr);
+    EXPECT_EQ(manager.FindSkinDataFor(plain), &dialog) << "the first entry when nothing else fits";
+    manager.RemoveSkinData(&dialog);
+    EXPECT_EQ(manager.FindSkinDataFor(plain), nullptr);
+}
+
+TEST_F(SkinManager_, RequestsBeforeTheFirstActivationOnlySwitchSkinning)
+{
+    TSkinManage& manager = CreateSkinManager();
+    TSkinData data(nullptr);
+    manager.AddSkinData(&data);
+    ASSERT_EQ(manager.RunState, 0);
+    manager.RequestAction(saSkinOn);
+    EXPECT_TRUE(manager.SkinEnabled);
+    EXPECT_FALSE(manager.TimerEnabled());
+    manager.RequestAction(saSkinOff);
+    EXPECT_FALSE(manager.SkinEnabled);
+    manager.RequestAction(saSkinChanged);
+    EXPECT_FALSE(manager.SkinEnabled);
+    EXPECT_FALSE(manager.TimerEnabled());
+}
+
+TEST_F(SkinManager_, TheTimerCarriesTheRequestOutOnceRunning)
+{
+    TSkinManage& manager = CreateSkinManager();
+    TSkinData data(nullptr);
+    GiveSkin(data);
+    manager.AddSkinData(&data);
+    int changed = 0;
+    data.OnSkinChanged = [&](ui::TObject* sender) {
+        EXPECT_EQ(sender, &data);
+        ++changed;
+    };
+    manager.RunState = 1;
+
+    // Without a pending component the timer keeps trying.
+    manager.RequestAction(saSkinOn);
+    EXPECT_TRUE(manager.TimerEnabled());
+    manager.ApplyPendingAction();
+    EXPECT_TRUE(manager.TimerEnabled());
+    EXPECT_FALSE(manager.SkinEnabled);
+
+    manager.PendingSkinData = &data;
+    EXPECT_EQ(changed, 0) << "nothing happens at once";
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return changed > 0; }));
+    EXPECT_EQ(changed, 1);
+    EXPECT_TRUE(manager.SkinEnabled);
+    EXPECT_FALSE(manager.SkinAll);
+    EXPECT_EQ(manager.PendingSkinData, nullptr);
+    EXPECT_FALSE(manager.TimerEnabled());
+
+    // Skin changed: every frame of the component reloads, then re-applies to its controls.
+    HWND a = Window(L"SkinManageTestA");
+    HWND b = Window(L"SkinManageTestB");
+    ASSERT_TRUE(manager.SkinWindow(a));
+    ASSERT_TRUE(manager.SkinWindow(b));
+    data.ApplySkin();
+    EXPECT_EQ(gLog.released, 2) << "the caption buttons go at once";
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return changed > 1; }));
+    EXPECT_EQ(gLog.reloads, 2);
+    EXPECT_EQ(gLog.reapplied, 2);
+
+    // Skin off through Active: every frame is detached and freed.
+    data.SetSkinFormtype(sfMainform);
+    data.SetActive(true);
+    data.SetActive(false);
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return changed > 2; }));
+    EXPECT_FALSE(manager.SkinEnabled);
+    EXPECT_EQ(gLog.detached, (std::vector<HWND>{b, a})) << "from the last to the first";
+    EXPECT_TRUE(manager.SkinForms.empty());
+}
+
+TEST_F(SkinManager_, SkinWindowChecksBeforeAttaching)
+{
+    TSkinManage& manager = CreateSkinManager();
+    TSkinData data(nullptr);
+    manager.AddSkinData(&data);
+    HWND plain = Window(L"SkinManageTestPlain");
+    HWND flat = Window(L"SkinManageTestFlat", 0, 0, WS_POPUP);
+    HWND vetoed = Window(L"SysMonthCal32Test");
+    HWND application = Window(L"TApplication");
+
+    EXPECT_FALSE(manager.SkinWindow(plain)) << "skinning is off";
+    manager.SkinEnabled = true;
+    EXPECT_FALSE(manager.SkinWindow(plain)) << "the component has no skin";
+    GiveSkin(data);
+    EXPECT_FALSE(manager.SkinWindow(flat));
+    EXPECT_FALSE(manager.SkinWindow(application));
+    data.OnFormSkin = [](ui::TObject*, const std::string& name, bool& doSkin) {
+        doSkin = name != "SysMonthCal32Test";
+    };
+    EXPECT_FALSE(manager.SkinWindow(vetoed)) << "the main component's filter";
+    EXPECT_TRUE(gLog.attached.empty());
+
+    ASSERT_TRUE(manager.SkinWindow(plain));
+    EXPECT_EQ(gLog.attached, std::vector<HWND>{plain});
+    EXPECT_NE(manager.FindSkinForm(plain), nullptr);
+    EXPECT_FALSE(manager.SkinWindow(plain)) << "never twice";
+    MSG msg;
+    EXPECT_TRUE(PeekMessageW(&msg, plain, WM_SKINAPPLIED, WM_SKINAPPLIED, PM_REMOVE));
+    EXPECT_EQ(msg.lParam, 1000);
+
+    // A destroyed window's frame goes at the next purge.
+    DestroyWindow(plain);
+    manager.PurgeDeadForms();
+    EXPECT_TRUE(manager.SkinForms.empty());
+
+    // A form whose Tag is 99 is never skinned.
+    ui::TForm form(nullptr);
+    form.SetTag(99);
+    form.SetBounds(0, 0, 200, 100);
+    EXPECT_FALSE(manager.SkinWindow(form.Handle()));
+    form.SetTag(0);
+    EXPECT_TRUE(manager.SkinWindow(form.Handle()));
+}
+
+TEST_F(SkinManager_, TheHookSkinsWindowsWhenActivated)
+{
+    TSkinManage& manager = CreateSkinManager();
+    TSkinData data(nullptr);
+    GiveSkin(data);
+    manager.AddSkinData(&data);
+    manager.InstallHook();
+    ASSERT_NE(manager.HookHandle, nullptr);
+    EXPECT_NE(manager.PlatformVersion, 0u);
+
+    // With skinning off an activation only marks the application as running.
+    HWND first = Window(L"SkinManageTestFirst");
+    ShowWindow(first, SW_SHOW);
+    SetActiveWindow(first);
+    testing_support::PumpMessages();
+    EXPECT_EQ(manager.RunState, 1);
+    EXPECT_TRUE(gLog.attached.empty());
+
+    manager.SkinEnabled = true;
+    std::vector<std::string> created;
+    data.OnWindowCreated = [&](TSkinData* sender, HWND, const std::string& className) {
+        EXPECT_EQ(sender, &data);
+        created.push_back(className);
+        throw std::runtime_error("swallowed by the hook");
+    };
+    HWND second = Window(L"SkinManageTestSecond");
+    EXPECT_EQ(created, std::vector<std::string>{"SkinManageTestSecond"});
+    ShowWindow(second, SW_SHOW);
+    SetActiveWindow(second);
+    testing_support::PumpMessages();
+    EXPECT_EQ(gLog.attached, std::vector<HWND>{second});
+
+    // Without the manager the hook is gone: nothing is recorded any more.
+    FreeSkinManager();
+    HWND third = Window(L"SkinManageTestThird");
+    ShowWindow(third, SW_SHOW);
+    SetActiveWindow(third);
+    testing_support::PumpMessages();
+    EXPECT_EQ(gLog.attached, std::vector<HWND>{second});
+    EXPECT_EQ(created.size(), 1u);
+}
+
+} // namespace
