@@ -289,7 +289,7 @@ public:
             SkipIndex();
             Guard(line, [&] { root_->SetName(name); });
             loaded_.push_back(root_);
-            ReadBody(root_, name);
+            ReadBody(root_, name, line);
             if (lexer_.Peek().kind != TokenKind::End)
                 throw EReadError("Text after the end of the description", lexer_.Line());
             ResolveFixups();
@@ -361,9 +361,8 @@ private:
         }
     }
 
-    void ReadBody(TComponent* component, const std::string& name)
+    void ReadBody(TComponent* component, const std::string& name, int startLine)
     {
-        const int startLine = lexer_.Line();
         while (true) {
             const Token& t = lexer_.Peek();
             if (t.kind == TokenKind::End)
@@ -408,7 +407,7 @@ private:
             Guard(line, [&] { component->SetParentComponent(parent); });
         }
         component->SetReadingState(true);
-        ReadBody(component, name);
+        ReadBody(component, name, line);
         component->SetReadingState(false);
     }
 
