@@ -53,7 +53,7 @@ SIDE_W = 4          # BorderLeft, BorderRight
 BOTTOM_H = 4        # BorderBottom
 RADIUS = 7          # rounded top corners
 TOP_CAP = 8         # left and right caps of the top border image
-BTN_W, BTN_H, BTN_Y = 36, 29, 1    # caption buttons: flat, full caption height
+BTN_W, BTN_H, BTN_Y = 34, 29, 1    # caption buttons: flat, full caption height
 
 
 def caption_row(y, active):
@@ -142,7 +142,7 @@ def frame_bottom():
 
 def title_back():
     """Caption text background: a faint pill behind the title, blended with the caption rows."""
-    cap = 6
+    cap = 5
     w = 2 * cap + 4
     frames = []
     for active in (True, False):
@@ -773,13 +773,13 @@ TopTrans=1
 BottomTrans=0
 ; caption text
 TextBack=titleback.bmp
-TextShift=26
+TextShift=24
 TextShiftVert=0
-TextRightClip={min_x + 6}
+TextRightClip={min_x + 2}
 TextAlignment=0
 Textbackground=1
-TXTBackleft=6
-TXTBackRight=6
+TXTBackleft=5
+TXTBackRight=5
 ActiveTextR={act['text'][0]}
 ActiveTextG={act['text'][1]}
 ActiveTextB={act['text'][2]}
