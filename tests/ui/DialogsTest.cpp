@@ -1,0 +1,175 @@
+// The message dialog answered through its real window (captions, buttons, keyboard, modality) and
+// the file-open dialog (filter, answer through the system dialog).
+#include "UiTesting.h"
+#include "WindowTesting.h"
+
+#include "ui/Dialogs.h"
+#include "ui/Forms.h"
+#include "ui/StdCtrls.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <memory>
+
+using namespace ui;
+using namespace ui_testing;
+using testing_support::AnswerWhenShown;
+using testing_support::WindowText;
+
+namespace {
+
+struct Seen {
+    std::wstring caption;
+    std::vector<std::wstring> buttons;
+    std::wstring focused;
+    bool ownerEnabled = true;
+    int iconPixels = 0;
+};
+
+// A visible form the dialogs are shown over.
+struct OwnerForm {
+    OwnerForm()
+    {
+        form.SetCaption(L"Owner");
+        form.SetBounds(10, 10, 200, 100);
+        form.Show();
+        Application.ProcessMessages();
+    }
+    TForm form{nullptr};
+};
+
+// Shows MessageDlg over the owner, looks at the dialog and answers it with `answer` (given the
+// dialog window); returns the dialog's result.
+int AskThroughWindow(OwnerForm& ownerForm, const std::wstring& text, TMsgDlgType type, TMsgDlgButtons buttons,
+                     Seen& seen, const std::function<void(HWND)>& answer)
+{
+    TForm& owner = ownerForm.form;
+    SetForegroundWindow(owner.Handle());
+    Application.ProcessMessages();
+    int result = -1;
+    const bool shown = AnswerWhenShown(L"TMessageForm", [&](HWND dialog) {
+        seen.caption = WindowText(dialog);
+        for (HWND button : ChildWindows(dialog, L"TButton"))
+            seen.buttons.push_back(WindowText(button));
+        seen.focused = WindowText(GetFocus());
+        seen.ownerEnabled = IsWindowEnabled(owner.Handle()) != FALSE;
+        const int icon = GetSystemMetrics(SM_CXICON);
+        seen.iconPixels = icon * icon - CountPixels(dialog, Rect(8, 8, 8 + icon, 8 + icon), GetSysColor(COLOR_BTNFACE));
+        answer(dialog);
+    }, [&] { result = MessageDlg(text, type, buttons); });
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+    return result;
+}
+
+} // namespace
+
+TEST(MessageDialog, ConfirmationShowsYesAndNoAndAnswersFromTheKeyboard)
+{
+    struct Case {
+        const char* what;
+        std::function<void(HWND)> answer;
+        int expected;
+    };
+    const std::vector<Case> cases = {
+        {"Enter on the focused Yes", [](HWND) { PressKey(GetFocus(), VK_RETURN); }, mrYes},
+        {"Esc", [](HWND) { PressKey(GetFocus(), VK_ESCAPE); }, mrNo},
+        {"Alt+N", [](HWND) { PressAltChar(GetFocus(), L'n'); }, mrNo},
+        {"Alt+Y", [](HWND) { PressAltChar(GetFocus(), L'Y'); }, mrYes},
+        {"bare N on a button", [](HWND) { PostMessageW(GetFocus(), WM_CHAR, L'n', 1); }, mrNo},
+        {"Tab then Enter", [](HWND) { PressKey(GetFocus(), VK_TAB); PressKey(GetFocus(), VK_RETURN); }, mrNo},
+        {"Space on Yes", [](HWND) { PressKey(GetFocus(), VK_SPACE); }, mrYes},
+        {"close box", [](HWND dialog) { PostMessageW(dialog, WM_CLOSE, 0, 0); }, mrCancel},
+    };
+    OwnerForm owner;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Seen seen;
+        const int result = AskThroughWindow(owner, L" Deseja cancelar ?", TMsgDlgType::mtConfirmation, mbYes | mbNo, seen, c.answer);
+        EXPECT_EQ(result, c.expected);
+        EXPECT_EQ(seen.caption, L"Confirm");
+        EXPECT_EQ(seen.buttons, (std::vector<std::wstring>{L"&Yes", L"&No"}));
+        EXPECT_EQ(seen.focused, L"&Yes");
+        EXPECT_FALSE(seen.ownerEnabled);
+        EXPECT_GT(seen.iconPixels, 20);
+    }
+}
+
+TEST(MessageDialog, WarningAndInformationHaveOneOkButton)
+{
+    OwnerForm owner;
+    for (auto [type, caption] : {std::pair{TMsgDlgType::mtWarning, L"Warning"}, std::pair{TMsgDlgType::mtInformation, L"Information"}}) {
+        for (WORD key : {WORD(VK_RETURN), WORD(VK_ESCAPE)}) {
+            Seen seen;
+            const int result = AskThroughWindow(owner, L"Pedido n\u00e3o encontrado", type, mbOK, seen,
+                                                [key](HWND) { PressKey(GetFocus(), key); });
+            EXPECT_EQ(result, mrOk);
+            EXPECT_EQ(seen.caption, caption);
+            EXPECT_EQ(seen.buttons, (std::vector<std::wstring>{L"OK"}));
+            EXPECT_GT(seen.iconPixels, 20);
+        }
+    }
+}
+
+TEST(MessageDialog, CarriageReturnsBreakTheText)
+{
+    std::unique_ptr<TMessageForm> one(CreateMessageDialog(L"Processo conclu\u00eddo", TMsgDlgType::mtInformation, mbOK));
+    std::unique_ptr<TMessageForm> three(CreateMessageDialog(L"Processo\rconclu\u00eddo\rcom sucesso", TMsgDlgType::mtInformation, mbOK));
+    EXPECT_EQ(three->Message(), L"Processo\r\nconclu\u00eddo\r\ncom sucesso");
+    EXPECT_EQ(three->ClassName(), "TMessageForm");
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, three->Font().Handle());
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    // Two more lines of text, unless the icon was taller than them.
+    const int iconHeight = GetSystemMetrics(SM_CYICON);
+    const int grown = three->ClientHeight() - one->ClientHeight();
+    EXPECT_EQ(grown, std::max(0, 3 * static_cast<int>(metrics.tmHeight) - std::max(iconHeight, static_cast<int>(metrics.tmHeight))));
+    EXPECT_LT(three->ClientWidth(), one->ClientWidth() + 10);
+}
+
+TEST(OpenDialog, FilterBecomesTheWindowsFilter)
+{
+    auto exact = [](const auto& literal) { return std::wstring(literal, std::size(literal) - 1); };
+    EXPECT_EQ(MakeWindowsFilter(L"Banco de dados (*.FB;*.FDB)|*.FB; *.FDB"),
+              exact(L"Banco de dados (*.FB;*.FDB)\0*.FB;*.FDB\0\0"));
+    EXPECT_EQ(MakeWindowsFilter(L"A|*.a|B|*.b"), exact(L"A\0*.a\0B\0*.b\0\0"));
+    EXPECT_EQ(MakeWindowsFilter(L""), L"");
+    TOpenDialog dialog(nullptr);
+    SetWideStrProp(&dialog, "Filter", L"X|*.x");
+    EXPECT_EQ(dialog.Filter(), L"X|*.x");
+}
+
+TEST(OpenDialog, ExecuteReturnsTheFileChosenInTheSystemDialog)
+{
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring path = std::wstring(folder) + L"ui_open_test.fdb";
+    { std::ofstream(path.c_str()) << "x"; }
+    TOpenDialog dialog(nullptr);
+    dialog.SetFilter(L"Banco (*.FB;*.FDB)|*.FB; *.FDB");
+    dialog.SetOptions(ofHideReadOnly | ofFileMustExist | ofEnableSizing);
+    bool chosen = false;
+    const bool shown = AnswerWhenShown(L"#32770", [&](HWND box) {
+        for (int id : {1148, 1152})
+            if (HWND field = GetDlgItem(box, id))
+                SetWindowTextW(field, path.c_str());
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }, [&] { chosen = dialog.Execute(); });
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(chosen);
+    auto lower = [](std::wstring s) { CharLowerW(s.data()); return s; };
+    EXPECT_EQ(lower(dialog.FileName()), lower(path));
+
+    const std::wstring before = dialog.FileName();
+    bool cancelled = true;
+    AnswerWhenShown(L"#32770", [](HWND box) { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); },
+                    [&] { cancelled = !dialog.Execute(); });
+    EXPECT_TRUE(cancelled);
+    EXPECT_EQ(dialog.FileName(), before);
+    DeleteFileW(path.c_str());
+}
