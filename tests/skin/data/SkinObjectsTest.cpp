@@ -64,6 +64,29 @@ TEST_F(SkinObjects, SlotIsNilWithoutImageKeyAndEmptyWhenTheFileIsMissing)
     EXPECT_EQ(data.MenuBar, nullptr);
 }
 
+TEST_F(SkinObjects, ImagesKeepTheirRowOrderAndPixelFormat)
+{
+    // Top half red, bottom half blue, in each of the stored layouts skins use.
+    auto picture = [](int, int y) { return y < 4 ? 0x0000FF : 0xFF0000; };
+    TTestSkin skin;
+    skin.Ini = "[Toolbars]\nImage=up.bmp\n[Headerbar]\nImage=down.bmp\n[MenuItem]\nImage=wide.bmp\n";
+    skin.Add("up.bmp", MakeBmp(5, 8, picture, 24, false));
+    skin.Add("down.bmp", MakeBmp(5, 8, picture, 24, true));
+    skin.Add("wide.bmp", MakeBmp(5, 8, picture, 32, false));
+    ASSERT_TRUE(Load(skin));
+    for (TDataSkinObject* o : {data.Toolbars.get(), data.Headerbar.get(), data.MenuItem.get()}) {
+        ASSERT_NE(o, nullptr);
+        ASSERT_EQ(o->Bitmap.Width(), 5) << o->Name;
+        ASSERT_EQ(o->Bitmap.Height(), 8) << o->Name;
+        EXPECT_EQ(PixelAt(o->Bitmap, 4, 0), 0x0000FF) << o->Name;
+        EXPECT_EQ(PixelAt(o->Bitmap, 0, 3), 0x0000FF) << o->Name;
+        EXPECT_EQ(PixelAt(o->Bitmap, 2, 4), 0xFF0000) << o->Name;
+        EXPECT_EQ(PixelAt(o->Bitmap, 4, 7), 0xFF0000) << o->Name;
+    }
+    EXPECT_EQ(data.MenuItem->Bitmap.PixelFormat(), ui::TPixelFormat::pf32bit);
+    EXPECT_EQ(data.Toolbars->Bitmap.PixelFormat(), ui::TPixelFormat::pf24bit);
+}
+
 TEST_F(SkinObjects, TileAboveOneIsClampedOnlyByTheGenericBorderAndBoxLabelReaders)
 {
     TTestSkin skin;

@@ -20,7 +20,7 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t value)
 
 } // namespace
 
-std::vector<std::uint8_t> MakeBmp(int width, int height, const TPixelColour& colour, int bits)
+std::vector<std::uint8_t> MakeBmp(int width, int height, const TPixelColour& colour, int bits, bool topDown)
 {
     const int bytes = bits / 8;
     const std::size_t stride = (static_cast<std::size_t>(width) * bytes + 3) / 4 * 4;
@@ -34,7 +34,7 @@ std::vector<std::uint8_t> MakeBmp(int width, int height, const TPixelColour& col
     Put32(out, 54);
     Put32(out, 40);
     Put32(out, static_cast<std::uint32_t>(width));
-    Put32(out, static_cast<std::uint32_t>(height));
+    Put32(out, static_cast<std::uint32_t>(topDown ? -height : height));
     Put16(out, 1);
     Put16(out, static_cast<unsigned>(bits));
     Put32(out, 0);
@@ -43,7 +43,8 @@ std::vector<std::uint8_t> MakeBmp(int width, int height, const TPixelColour& col
     Put32(out, 2835);
     Put32(out, 0);
     Put32(out, 0);
-    for (int y = height - 1; y >= 0; --y) {
+    for (int row = 0; row < height; ++row) {
+        const int y = topDown ? row : height - 1 - row;
         std::size_t written = 0;
         for (int x = 0; x < width; ++x) {
             const ui::TColor c = colour(x, y);

@@ -14,8 +14,9 @@ namespace test_skins {
 
 using TPixelColour = std::function<ui::TColor(int x, int y)>;
 
-// An uncompressed bottom-up BMP file of 24 (or 32) bits per pixel.
-std::vector<std::uint8_t> MakeBmp(int width, int height, const TPixelColour& colour, int bits = 24);
+// An uncompressed BMP file of 24 (or 32) bits per pixel, rows stored bottom-up (or top-down).
+std::vector<std::uint8_t> MakeBmp(int width, int height, const TPixelColour& colour, int bits = 24,
+                                  bool topDown = false);
 std::vector<std::uint8_t> MakeBmp(int width, int height, ui::TColor colour);
 
 struct TTestSkin {

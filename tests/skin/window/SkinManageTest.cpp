@@ -237,6 +237,35 @@ TEST_F(SkinManager_, SkinWindowChecksBeforeAttaching)
     EXPECT_FALSE(manager.SkinWindow(form.Handle()));
     form.SetTag(0);
     EXPECT_TRUE(manager.SkinWindow(form.Handle()));
+
+    // A component that goes takes its frames with it.
+    manager.RemoveSkinData(&data);
+    EXPECT_EQ(gLog.detached, std::vector<HWND>{form.Handle()});
+    EXPECT_TRUE(manager.SkinForms.empty());
+}
+
+TEST_F(SkinManager_, AComponentForOneFormSkinsItWhenLoaded)
+{
+    ui::TForm form(nullptr);
+    form.SetBounds(0, 0, 240, 160);
+    TSkinData main(nullptr);
+    GiveSkin(main);
+    auto* own = new TSkinData(&form);  // owned and freed by the form
+    own->SetSkinFormtype(sfOnlyThisForm);
+    GiveSkin(*own);
+
+    main.Loaded();
+    TSkinManage& manager = *SkinManager();
+    EXPECT_FALSE(manager.SkinEnabled);
+    own->Loaded();
+    EXPECT_TRUE(manager.SkinEnabled);
+    EXPECT_EQ(manager.RunState, 1);
+    EXPECT_EQ(manager.MainSkinData, &main);
+    EXPECT_EQ(gLog.attached, std::vector<HWND>{form.Handle()});
+    ASSERT_NE(manager.FindSkinForm(form.Handle()), nullptr);
+    EXPECT_EQ(manager.FindSkinForm(form.Handle())->SkinData(), own) << "its own form takes it";
+    HWND other = Window(L"SkinManageTestOther");
+    EXPECT_EQ(manager.FindSkinDataFor(other), &main);
 }
 
 TEST_F(SkinManager_, TheHookSkinsWindowsWhenActivated)
@@ -251,7 +280,6 @@ TEST_F(SkinManager_, TheHookSkinsWindowsWhenActivated)
 
     // With skinning off an activation only marks the application as running.
     HWND first = Window(L"SkinManageTestFirst");
-    ShowWindow(first, SW_SHOW);
     SetActiveWindow(first);
     testing_support::PumpMessages();
     EXPECT_EQ(manager.RunState, 1);
@@ -266,7 +294,6 @@ TEST_F(SkinManager_, TheHookSkinsWindowsWhenActivated)
     };
     HWND second = Window(L"SkinManageTestSecond");
     EXPECT_EQ(created, std::vector<std::string>{"SkinManageTestSecond"});
-    ShowWindow(second, SW_SHOW);
     SetActiveWindow(second);
     testing_support::PumpMessages();
     EXPECT_EQ(gLog.attached, std::vector<HWND>{second});
@@ -274,7 +301,6 @@ TEST_F(SkinManager_, TheHookSkinsWindowsWhenActivated)
     // Without the manager the hook is gone: nothing is recorded any more.
     FreeSkinManager();
     HWND third = Window(L"SkinManageTestThird");
-    ShowWindow(third, SW_SHOW);
     SetActiveWindow(third);
     testing_support::PumpMessages();
     EXPECT_EQ(gLog.attached, std::vector<HWND>{second});
