@@ -60,7 +60,7 @@ Bytes SkinBitmap(int width, int height, int frames, std::mt19937& random)
             } else {
                 const int shade = base + frame * 12 + (y * 40) / height;
                 r = shade - 20; g = shade; bl = shade + 25;
-                if (random() % 16 == 0)
+                if (random() % 48 == 0)
                     g += 1;
             }
             row[3 * x] = static_cast<std::uint8_t>(std::clamp(bl, 0, 255));
@@ -76,13 +76,13 @@ std::vector<skin::TSkinArchiveEntry> ProductLikeSkin()
     std::mt19937 random(2024);
     std::vector<skin::TSkinArchiveEntry> entries;
     std::string ini;
-    for (int s = 0; s < 60; ++s) {
+    for (int s = 0; s < 40; ++s) {
         ini += "[Section" + std::to_string(s) + "]\r\nImage=part" + std::to_string(s % 49) + ".bmp\r\n";
         ini += "LeftWidth=4\r\nRightWidth=4\r\nTopHeight=3\r\nBottomHeight=3\r\nTrans=1\r\nTile=0\r\n";
         ini += "NormalColour2=0 0 0\r\nMouseOverColour2=16 32 64\r\nPressedColour2=255 255 255\r\n\r\n";
     }
     entries.push_back({"skin.ini", Bytes(ini.begin(), ini.end())});
-    const int sizes[][3] = {{120, 21, 4}, {60, 18, 3}, {64, 16, 4}, {48, 48, 3}, {200, 24, 2}, {30, 30, 6}, {16, 80, 2}};
+    const int sizes[][3] = {{120, 21, 4}, {60, 18, 3}, {64, 16, 4}, {40, 40, 2}, {120, 24, 2}, {30, 30, 6}, {16, 80, 2}};
     for (int i = 0; i < 49; ++i) {
         const auto& s = sizes[i % 7];
         entries.push_back({"part" + std::to_string(i) + ".bmp", SkinBitmap(s[0], s[1], s[2], random)});

@@ -8,9 +8,11 @@
 
 namespace skin {
 
-// Bounds for skin images; a skin strip is a few hundred pixels across.
+// Bounds for skin images; a skin strip is a few hundred pixels across, a background a screen.
+// A small 1-bit file may claim many pixels, and one file may fill many skin slots, so the bound
+// is on what decoding one image costs: 16 MiB at 32 bits.
 constexpr int kBmpMaxDimension = 16384;
-constexpr std::uint64_t kBmpMaxPixels = 1ull << 24;  // 64 MiB decoded at 32 bits
+constexpr std::uint64_t kBmpMaxPixels = 1ull << 22;
 
 struct TBmpInfo {
     int Width = 0;

@@ -22,6 +22,25 @@ int HexDigit(char c)
     return -1;
 }
 
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Whether the trimmed, lower-cased text before `equals` is `wanted` (already lower-case); in
+// place, since lookups run a few hundred times over every line of a section.
+bool KeyIs(const std::string& line, std::size_t equals, const std::string& wanted)
+{
+    std::size_t first = 0, last = equals;
+    while (first < last && static_cast<unsigned char>(line[first]) <= 32)
+        ++first;
+    while (last > first && static_cast<unsigned char>(line[last - 1]) <= 32)
+        --last;
+    if (last - first != wanted.size())
+        return false;
+    for (std::size_t i = 0; i < wanted.size(); ++i)
+        if (LowerAscii(line[first + i]) != wanted[i])
+            return false;
+    return true;
+}
+
 } // namespace
 
 void TQuickIni::LoadFromStream(ui::TMemoryStream* stream)
@@ -44,7 +63,7 @@ void TQuickIni::LoadFromText(const std::string& text)
     Sections.Clear();
     const std::size_t size = text.size();
     std::size_t pos = 0;
-    while (pos < size && text[pos] != '\0') {
+    while (pos < size && text[pos] != '\0' && Lines.Count() < MaxLines) {
         const std::size_t start = pos;
         while (pos < size && text[pos] != '\r' && text[pos] != '\n' && text[pos] != '\0')
             ++pos;
@@ -85,7 +104,7 @@ std::string TQuickIni::ReadString(const std::string& section, const std::string&
         const std::size_t equals = line.find('=');
         if (equals == std::string::npos)
             continue;
-        if (ui::LowerCaseAscii(ui::Trim(line.substr(0, equals))) != wanted)
+        if (!KeyIs(line, equals, wanted))
             continue;
         // The first entry decides, even when its value is empty.
         const std::string value = ui::Trim(line.substr(equals + 1));

@@ -8,6 +8,10 @@ namespace skin {
 
 class TQuickIni {
 public:
+    // Lines kept at most; the rest of a longer text is ignored. Real definitions hold about a
+    // thousand; the bound keeps a hostile one from taking memory and lookup time without end.
+    static constexpr int MaxLines = 100000;
+
     ui::TStringList Lines;     // kept lines, trimmed, in text order (headers included)
     ui::TStringList Sections;  // header lines as kept, each with its index in Lines as object
 

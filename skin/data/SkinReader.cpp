@@ -19,6 +19,22 @@ std::uint32_t UInt32At(const std::uint8_t* p)
            | (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
+// Lines of a text split at CR, LF or CR LF, a final break adding none (as TStringList::SetText).
+std::size_t CountLines(const char* text, std::size_t size)
+{
+    std::size_t lines = 0;
+    std::size_t i = 0;
+    while (i < size) {
+        while (i < size && text[i] != '\r' && text[i] != '\n')
+            ++i;
+        ++lines;
+        if (i < size && text[i] == '\r' && i + 1 < size && text[i + 1] == '\n')
+            ++i;
+        ++i;
+    }
+    return lines;
+}
+
 } // namespace
 
 TSkinMessageHandler SetOlderSkinHandler(TSkinMessageHandler handler)
@@ -78,9 +94,13 @@ bool TSkinReader::LoadArchive(ui::TMemoryStream& stored)
     const std::uint64_t nameList = Header.NameListLength;
     if (nameList > size - sizeof(header))
         return Refuse("the name list runs past the end of the container");
-    Names.SetText(ui::LowerCaseAscii(std::string(reinterpret_cast<const char*>(container) + 16, nameList)));
-    if (Names.Count() > MaxEntries)
-        return Refuse("the archive names " + std::to_string(Names.Count()) + " files; at most 1001 fit");
+    // Count the names before splitting: a list of bare line breaks would otherwise become
+    // millions of strings.
+    const char* names = reinterpret_cast<const char*>(container) + 16;
+    const std::size_t lines = CountLines(names, static_cast<std::size_t>(nameList));
+    if (lines > static_cast<std::size_t>(MaxEntries))
+        return Refuse("the archive names " + std::to_string(lines) + " files; at most 1001 fit");
+    Names.SetText(ui::LowerCaseAscii(std::string(names, static_cast<std::size_t>(nameList))));
     const std::uint64_t bodyStart = 16 + nameList + 4ull * Names.Count();
     if (bodyStart > size)
         return Refuse("the size table runs past the end of the container");

@@ -100,7 +100,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     case 1: {
         const std::vector<std::uint8_t> container(data, data + size);
-        const std::vector<std::uint8_t> packed = skin::PackStoredStream(container);
+        // A short match search: this mode fuzzes the format, not the compression ratio.
+        skin::TLzhEncodeOptions options;
+        options.MaxChain = 4;
+        const std::vector<std::uint8_t> packed = skin::PackStoredStream(container, options);
         ui::TMemoryStream in(packed), out;
         in.SetPosition(4);
         skin::TLZH(&in, &out).Expand(static_cast<std::uint32_t>(container.size()));

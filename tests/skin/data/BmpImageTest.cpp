@@ -136,6 +136,11 @@ TEST(BmpImage, RefusesHeadersThatLie)
     Put32(huge, 22, 0x7FFFFFFF);
     EXPECT_FALSE(Accepted(huge)) << "dimensions whose product overflows";
 
+    // 1-bit files are small for their pixel count; the bound is on the decoded size.
+    const Bytes mono(8, 0);
+    EXPECT_TRUE(Accepted(Bmp(2048, 2048, 1, mono, Bytes(256 * 2048, 0))));
+    EXPECT_FALSE(Accepted(Bmp(2048, 2049, 1, mono, Bytes(256 * 2049, 0)))) << "over 4M pixels";
+
     Bytes lowest = good;
     Put32(lowest, 22, 0x80000000u);
     EXPECT_FALSE(Accepted(lowest)) << "height that cannot be negated";

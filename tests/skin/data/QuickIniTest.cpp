@@ -125,4 +125,14 @@ TEST(QuickIni, ReadSectionsAndStreams)
     EXPECT_EQ(skin::TQuickIni().ReadString("x", "k", "empty"), "empty");
 }
 
+TEST(QuickIni, KeepsABoundedNumberOfLines)
+{
+    std::string text = "[s]\n";
+    for (int i = 0; i < skin::TQuickIni::MaxLines + 10; ++i)
+        text += "k=1\n";
+    const skin::TQuickIni ini = Ini(text);
+    EXPECT_EQ(ini.Lines.Count(), skin::TQuickIni::MaxLines);
+    EXPECT_EQ(ini.ReadInteger("s", "k", 0), 1);
+}
+
 } // namespace

@@ -214,6 +214,10 @@ TEST_F(SkinReader, RefusesDamagedArchives)
     EXPECT_FALSE(LoadContainer(Container(20000, names, std::vector<std::uint32_t>(1002, 0), {})));
     ExpectRefused("1002 entries");
 
+    // A name list of bare line breaks is counted, not split into strings, before it is refused.
+    EXPECT_FALSE(LoadContainer(Container(20000, std::string(2000000, '\n'), {}, {})));
+    ExpectRefused("two million empty names");
+
     // 1001 entries is the table's full size and still fine.
     std::vector<skin::TSkinArchiveEntry> full;
     for (int i = 0; i < 1001; ++i) {
