@@ -37,7 +37,9 @@ TSkinManage& CreateSkinManager()
 
 void FreeSkinManager()
 {
-    gManager.reset();
+    // The manager stays reachable while it ends, so that frames freed by it see RunState 4.
+    delete gManager.get();
+    gManager.release();
 }
 
 TSkinManage::TSkinManage() = default;
@@ -47,11 +49,11 @@ TSkinManage::~TSkinManage()
     RunState = 4;
     StopTimer();
     RemoveHook();
-    // Frames are not detached here: their windows go with the application, and a frame detaches
-    // itself when its window is destroyed.
-    for (auto& frame : SkinForms)
-        frame.release();
+    // The frames are freed without a full detach (RunState 4 tells them): their windows go with the
+    // application. Freeing them still gives each window its own procedure back.
+    std::vector<std::unique_ptr<TSkinnedWindow>> frames = std::move(SkinForms);
     SkinForms.clear();
+    frames.clear();
     SkinDataList.clear();
 }
 

@@ -28,7 +28,9 @@ constexpr UINT WM_SKINBUTTONCLICK = 0x3514;
 enum TSkinAction : int { saNone = 0, saSkinOn = 1, saSkinOff = 2, saSkinChanged = 3, saPurge = 6 };
 
 // The manager's view of one skinned top-level window. The frame of the window-skinning code
-// (TWinSkinForm) derives from it; the manager owns these objects.
+// (TWinSkinForm) derives from it; the manager owns these objects. The manager frees the frames it
+// still holds when it ends (program end): a frame freed while SkinManager()->RunState is 4 must
+// only undo its subclassing, without restoring the window's look.
 class TSkinnedWindow {
 public:
     virtual ~TSkinnedWindow() = default;

@@ -25,12 +25,18 @@ struct FrameLog {
     int reloads = 0;
     int reapplied = 0;
     int released = 0;
+    int freedAtEnd = 0;  // frames freed while the manager ends
 };
 FrameLog gLog;
 
 class RecordingFrame : public TSkinnedWindow {
 public:
     RecordingFrame(HWND window, TSkinData* data) : window_(window), data_(data) { gLog.attached.push_back(window); }
+    ~RecordingFrame() override
+    {
+        if (SkinManager() && SkinManager()->RunState == 4)
+            ++gLog.freedAtEnd;
+    }
     HWND Handle() const override { return window_; }
     TSkinData* SkinData() const override { return data_; }
     bool Destroyed() const override { return !IsWindow(window_); }
@@ -298,8 +304,11 @@ TEST_F(SkinManager_, TheHookSkinsWindowsWhenActivated)
     testing_support::PumpMessages();
     EXPECT_EQ(gLog.attached, std::vector<HWND>{second});
 
-    // Without the manager the hook is gone: nothing is recorded any more.
+    // Without the manager the hook is gone: nothing is recorded any more. Its frames were freed
+    // without a detach.
     FreeSkinManager();
+    EXPECT_EQ(gLog.freedAtEnd, 1);
+    EXPECT_TRUE(gLog.detached.empty());
     HWND third = Window(L"SkinManageTestThird");
     SetActiveWindow(third);
     testing_support::PumpMessages();
