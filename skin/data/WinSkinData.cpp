@@ -1,6 +1,5 @@
 #include "skin/data/WinSkinData.h"
 
-#include "skin/data/Lzh.h"
 #include "skin/data/QuickIni.h"
 #include "skin/data/SkinReader.h"
 #include "skin/window/SkinManage.h"
@@ -8,7 +7,6 @@
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
 
-#include <cstring>
 #include <fstream>
 #include <iterator>
 

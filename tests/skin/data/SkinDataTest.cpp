@@ -166,6 +166,14 @@ TEST_F(SkinDataForm, LoadedRegistersWithTheManager)
     EXPECT_FALSE(manager->TimerEnabled());
     EXPECT_TRUE(data.Active());
 
+    // Off and on again before any window was activated: no timer is left running.
+    data.SetActive(false);
+    EXPECT_FALSE(manager->SkinEnabled);
+    data.SetActive(true);
+    EXPECT_TRUE(manager->SkinEnabled);
+    EXPECT_FALSE(manager->TimerEnabled());
+    EXPECT_EQ(manager->PendingSkinData, &data);
+
     form.reset();
     EXPECT_TRUE(manager->SkinDataList.empty()) << "the component leaves the manager when freed";
     EXPECT_EQ(manager->MainSkinData, nullptr);
