@@ -101,6 +101,9 @@ public:
         UpDown(skin_.UpDownVert.get(), 260, y + 92, 18, 36);
         Heading(260, y + 134, L"MDI child buttons (minimise, restore, close), 1-4");
         MdiButtons(260, y + 152);
+        Heading(260, y + 178, L"System-menu glyphs (restore, maximise, minimise, close)");
+        for (int i = 0; i < skin_.MenuGlyphs.Count(); ++i)
+            skin_.MenuGlyphs.Draw(dc_, 260 + i * 24, y + 196, i);
 
         const int thumbsTop = y;
         Heading(620, thumbsTop, L"Track bar thumbs: horz, vert, left, right, up, down; 1-5");
@@ -112,7 +115,7 @@ public:
             ty += (thumb && !thumb->Bitmap.Empty() ? thumb->Bitmap.Height() : 20) + 4;
         }
 
-        const int sy = std::max(thumbsTop + 200, ty + 6);
+        const int sy = std::max(thumbsTop + 222, ty + 6);
         Heading(10, sy, L"Scroll bar: the 23-frame arrow strip, tracks 1-4 and thumbs");
         Natural(skin_.Scrollbar.get(), 10, sy + 20, 23, 2);
         Frames(skin_.HorzScroll.get(), 10, sy + 48, 100, 17, 4, L"");
