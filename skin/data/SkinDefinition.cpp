@@ -184,12 +184,12 @@ bool TSkinDefinition::ReadObject(std::unique_ptr<T>& slot, const std::string& se
     return true;
 }
 
-void TSkinDefinition::ReadGeneric(std::unique_ptr<TDataSkinObject>& slot, const std::string& section)
+// The keys the generic, border and box-label readers share. Only the border reader skips Style;
+// all three turn a Tile above 1 into 0.
+void TSkinDefinition::ReadCommon(TDataSkinObject& o, const std::string& section, bool withStyle)
 {
-    if (!ReadObject(slot, section))
-        return;
-    TDataSkinObject& o = *slot;
-    o.Style = Int(section, "Style", 0);
+    if (withStyle)
+        o.Style = Int(section, "Style", 0);
     o.LeftWidth = Int(section, "LeftWidth", 0);
     o.RightWidth = Int(section, "RightWidth", 0);
     o.TopHeight = Int(section, "TopHeight", 0);
@@ -204,6 +204,12 @@ void TSkinDefinition::ReadGeneric(std::unique_ptr<TDataSkinObject>& slot, const 
     o.PressedColour2 = ReadColour(Str(section, "PressedColour2"), ButtonTextColor);
     if (o.Tile > 1)
         o.Tile = 0;
+}
+
+void TSkinDefinition::ReadGeneric(std::unique_ptr<TDataSkinObject>& slot, const std::string& section)
+{
+    if (ReadObject(slot, section))
+        ReadCommon(*slot, section, true);
 }
 
 void TSkinDefinition::ReadBorder(std::unique_ptr<TDataSkinBorder>& slot, const std::string& section,
@@ -211,24 +217,10 @@ void TSkinDefinition::ReadBorder(std::unique_ptr<TDataSkinBorder>& slot, const s
 {
     if (!ReadObject(slot, section))
         return;
-    TDataSkinBorder& o = *slot;
     const std::string second = Str(section, secondKey);
     if (!second.empty())
-        LoadSkinImage(o.Chunk, second);
-    o.LeftWidth = Int(section, "LeftWidth", 0);
-    o.RightWidth = Int(section, "RightWidth", 0);
-    o.TopHeight = Int(section, "TopHeight", 0);
-    o.BottomHeight = Int(section, "BottomHeight", 0);
-    o.Trans = Int(section, "Trans", 0);
-    o.Tile = Int(section, "Tile", 0);
-    o.NormalColour = Int(section, "NormalColour", NoColourChoice);
-    o.MouseOverColour = Int(section, "MouseOverColour", NoColourChoice);
-    o.PressedColour = Int(section, "PressedColour", NoColourChoice);
-    o.NormalColour2 = ReadColour(Str(section, "NormalColour2"), ButtonTextColor);
-    o.MouseOverColour2 = ReadColour(Str(section, "MouseOverColour2"), ButtonTextColor);
-    o.PressedColour2 = ReadColour(Str(section, "PressedColour2"), ButtonTextColor);
-    if (o.Tile > 1)
-        o.Tile = 0;
+        LoadSkinImage(slot->Chunk, second);
+    ReadCommon(*slot, section, false);
 }
 
 void TSkinDefinition::ReadBoxLabel(std::unique_ptr<TDataSkinBoxLabel>& slot, const std::string& section)
@@ -236,21 +228,7 @@ void TSkinDefinition::ReadBoxLabel(std::unique_ptr<TDataSkinBoxLabel>& slot, con
     if (!ReadObject(slot, section))
         return;
     TDataSkinBoxLabel& o = *slot;
-    o.Style = Int(section, "Style", 0);
-    o.LeftWidth = Int(section, "LeftWidth", 0);
-    o.RightWidth = Int(section, "RightWidth", 0);
-    o.TopHeight = Int(section, "TopHeight", 0);
-    o.BottomHeight = Int(section, "BottomHeight", 0);
-    o.Trans = Int(section, "Trans", 0);
-    o.Tile = Int(section, "Tile", 0);
-    o.NormalColour = Int(section, "NormalColour", NoColourChoice);
-    o.MouseOverColour = Int(section, "MouseOverColour", NoColourChoice);
-    o.PressedColour = Int(section, "PressedColour", NoColourChoice);
-    o.NormalColour2 = ReadColour(Str(section, "NormalColour2"), ButtonTextColor);
-    o.MouseOverColour2 = ReadColour(Str(section, "MouseOverColour2"), ButtonTextColor);
-    o.PressedColour2 = ReadColour(Str(section, "PressedColour2"), ButtonTextColor);
-    if (o.Tile > 1)
-        o.Tile = 0;
+    ReadCommon(o, section, true);
     o.BackgroundAlignment = Int(section, "BackgroundAlignment", 0);
     o.BackgroundLeftShift = Int(section, "BackgroundLeftShift", 0);
     o.BackgroundRightShift = Int(section, "BackgroundRightShift", 0);

@@ -100,6 +100,7 @@ private:
     void ReadProgress(std::unique_ptr<TDataSkinBorder>& slot, const std::string& section);
     template <class T>
     bool ReadObject(std::unique_ptr<T>& slot, const std::string& section);
+    void ReadCommon(TDataSkinObject& object, const std::string& section, bool withStyle);
     void ReadGeneric(std::unique_ptr<TDataSkinObject>& slot, const std::string& section);
     void ReadBorder(std::unique_ptr<TDataSkinBorder>& slot, const std::string& section, const std::string& secondKey);
     void ReadBoxLabel(std::unique_ptr<TDataSkinBoxLabel>& slot, const std::string& section);

@@ -91,7 +91,7 @@ TEST_F(SkinObjects, TileAboveOneIsClampedOnlyByTheGenericBorderAndBoxLabelReader
 {
     TTestSkin skin;
     skin.Ini = "[GroupBoxEdge]\nImage=a.bmp\nTile=2\n"
-               "[Tabs]\nImage=a.bmp\nTile=2\nBorder=b.bmp\n"
+               "[Tabs]\nImage=a.bmp\nTile=2\nBorder=b.bmp\nStyle=3\n"
                "[GroupBox]\nImage=a.bmp\nTile=2\nBackgroundAlignment=1\nBackgroundLeftShift=4\n"
                "BackgroundRightShift=5\n"
                "[Progress]\nBitmap=a.bmp\nChunk=b.bmp\nTile=2\nStyle=3\n"
@@ -104,6 +104,7 @@ TEST_F(SkinObjects, TileAboveOneIsClampedOnlyByTheGenericBorderAndBoxLabelReader
     ASSERT_NE(data.Tabs, nullptr);
     EXPECT_EQ(data.Tabs->Tile, 0);
     EXPECT_EQ(data.Tabs->Chunk.Width(), 7);
+    EXPECT_EQ(data.Tabs->Style, 0) << "the border reader reads no Style";
     ASSERT_NE(data.GroupBox, nullptr);
     EXPECT_EQ(data.GroupBox->Tile, 0);
     EXPECT_EQ(data.GroupBox->BackgroundAlignment, 1);
