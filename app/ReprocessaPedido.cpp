@@ -1,0 +1,248 @@
+// The rebuild of an order's item sequence, and the generator its item ids come from.
+#include "app/ReprocessaSequencial.h"
+
+namespace {
+
+// The order's rows, in the order the server returns them.
+const char* const SelectPedido =
+    "  SELECT PEDIDOI.CODPROD, PEDIDOI.CODGRADE FROM PEDIDOC   \r"
+    "    INNER JOIN PEDIDOI                                    \r"
+    "     ON PEDIDOC.CODEMPRESA = PEDIDOI.CODEMPRESA           \r"
+    "    AND PEDIDOC.CODPEDIDO  = PEDIDOI.CODPEDIDO            \r"
+    "    AND PEDIDOC.TIPOPEDIDO = PEDIDOI.TIPOPEDIDO           \r"
+    "  WHERE PEDIDOC.TIPOPEDIDO = '55'                       \r"
+    "    AND PEDIDOC.ID_DAVPV   <> ''                        \r"
+    "    AND PEDIDOC.CODPEDIDO  = :PCODPEDIDO                  \r"
+    "    AND PEDIDOC.CODEMPRESA = :PCODEMPRESA                 \r";
+
+const char* const UpdateItem =
+    "UPDATE PEDIDOI                           \r"
+    " SET  SEQUENCIA           = :PSEQUENCIA, \r"
+    "      ID_ITEM             = :PID_ITEM    \r"
+    " WHERE PEDIDOI.CODPEDIDO  = :PCODPEDIDO  \r"
+    "   AND PEDIDOI.CODPROD    = :PCODPROD    \r"
+    "   AND PEDIDOI.CODGRADE   = :PCODGRADE   \r"
+    "   AND PEDIDOI.CODEMPRESA = :PCODEMPRESA \r"
+    "   AND PEDIDOI.TIPOPEDIDO = '55'       \r";
+
+std::wstring Texto(const std::string& utf8)
+{
+    return ui::Utf8ToWide(utf8);
+}
+
+std::string Utf8(const std::wstring& text)
+{
+    return ui::WideToUtf8(text);
+}
+
+bool EmBranco(const std::wstring& text)
+{
+    for (wchar_t c : text)
+        if (c > L' ')
+            return false;
+    return true;
+}
+
+void Aviso(const std::wstring& text)
+{
+    ui::MessageDlg(text, ui::TMsgDlgType::mtWarning, ui::mbOK, 0);
+}
+
+std::wstring TextoFalha(const std::wstring& pedido)
+{
+    return L"Não foi possível reprocessar a sequência do pedido: " + pedido + L"\r" +
+           L"Verifique se as informações estão corretas e tente novamente.";
+}
+
+} // namespace
+
+void TReprocessaSequencial::btnReprocessaClick(ui::TObject*)
+{
+    std::wstring pedido;
+    try {
+        if (!vConexao->Connected() || EmBranco(edtCaminhoCarvoni->Text())) {
+            ui::MessageDlg(L"Informe um banco de dados válido.", ui::TMsgDlgType::mtInformation, ui::mbOK, 0);
+            Foca(btnAbrirCarvoni);
+            return;
+        }
+        if (EmBranco(cbxFilial->Text())) {
+            ui::MessageDlg(L"Informe uma filial válida.", ui::TMsgDlgType::mtInformation, ui::mbOK, 0);
+            Foca(cbxFilial);
+            return;
+        }
+        if (EmBranco(edtCodPedido->Text()) || edtCodPedido->Text().size() < 8)
+            ValidaPedido();
+
+        pedido = edtCodPedido->Text();
+        FSucesso = false;
+        FUltimoIdItem = 0;
+
+        const std::wstring confirmacao =
+            L" ATENÇÃO. Apenas pedidos do Pré-Venda serão reprocessados. \r"
+            L" Apenas os campos 'SEQUÊNCIA' e 'ID_ITEM' serão recriados\r"
+            L" o restante das informações continuarão as mesmas de antes. \r"
+            L"\r"
+            L" Ao executar a ferramenta, ela irá reprocessar a sequência do pedido: " + pedido + L"\r"
+            L"\r"
+            L" Confirma o processo?";
+        if (ui::MessageDlg(confirmacao, ui::TMsgDlgType::mtConfirmation, ui::mbYesNo, 0) != ui::mrYes)
+            return;
+
+        HabilitaCampos(false);
+        IniciaTransacao();
+        GravaSequencia();
+        if (!FSucesso) {
+            // The rewrite has shown why it stopped (empty order, or an error with its cause). Nothing
+            // of the run is kept: no half-renumbered order, and the generator stays where it is.
+            CancelaTransacao();
+            return;
+        }
+        AtualizaGenerator("GEN_IDITEM", FUltimoIdItem);
+        ConfirmaTransacao();
+    } catch (...) {
+        try {
+            CancelaTransacao();
+        } catch (...) {
+            // The rollback's own error goes to the application's handler; the inputs come back first.
+            HabilitaCampos(true);
+            throw;
+        }
+        Aviso(TextoFalha(pedido));
+        FSucesso = false;
+        HabilitaCampos(true);
+        return;
+    }
+
+    if (FSucesso) {
+        ui::MessageDlg(L"Pedido " + pedido + L" reprocessado com sucesso.", ui::TMsgDlgType::mtInformation,
+                       ui::mbOK, 0);
+        HabilitaCampos(true);
+        barraProgresso->SetProgress(0);
+        edtCodPedido->SetText(L"");
+        Foca(btnSair);
+    }
+}
+
+void TReprocessaSequencial::GravaSequencia()
+{
+    const std::wstring pedido = edtCodPedido->Text();
+    barraProgresso->SetVisible(true);
+    barraProgresso->SetProgress(0);
+    try {
+        db::TSQLQuery atualiza(vConexao.get());
+        db::TSQLQuery itens(vConexao.get());
+
+        itens.SetSQL(SelectPedido);
+        itens.ParamByName("PCODEMPRESA").SetAsString(Utf8(cbxFilial->Text()));
+        itens.ParamByName("PCODPEDIDO").SetAsString(Utf8(edtCodPedido->Text()));
+        itens.Open();
+
+        const int total = ContaRegistros(itens);
+        barraProgresso->SetMaxValue(total);
+
+        // Every id of the run is reserved in one step, so another program drawing from the
+        // generator meanwhile gets ids above them. An order without rows draws none.
+        std::int32_t proximoId = 0;
+        if (total > 0)
+            proximoId = ObtemGenerator("GEN_IDITEM", total) - total + 1;
+
+        itens.First();
+        if (itens.IsEmpty()) {
+            Aviso(TextoFalha(pedido));
+            HabilitaCampos(true);
+            FSucesso = false;
+            return;
+        }
+
+        std::int32_t sequencia = 1;
+        while (!itens.Eof()) {
+            // The same text keeps the statement prepared.
+            atualiza.SetSQL(UpdateItem);
+            const std::string produto = itens.FieldByName("CODPROD").AsString();
+            const std::string grade = itens.FieldByName("CODGRADE").AsString();
+            atualiza.ParamByName("PCODPEDIDO").SetAsString(Utf8(edtCodPedido->Text()));
+            atualiza.ParamByName("PSEQUENCIA").SetAsInteger(sequencia);
+            atualiza.ParamByName("PID_ITEM").SetAsInteger(proximoId);
+            atualiza.ParamByName("PCODEMPRESA").SetAsString(Utf8(cbxFilial->Text()));
+            atualiza.ParamByName("PCODPROD").SetAsString(produto);
+            atualiza.ParamByName("PCODGRADE").SetAsString(grade);
+            atualiza.ExecSQL();
+
+            // A row is known only by product and grid: if they name several rows of the order (or
+            // none), numbering on would give one id to several items.
+            const int linhas = atualiza.RowsAffected();
+            if (linhas != 1)
+                throw ui::Exception("O item " + ui::Trim(produto) + " (grade " + ui::Trim(grade) + ") " +
+                                    (linhas == 0 ? std::string("não foi encontrado no pedido.")
+                                                 : "aparece " + std::to_string(linhas) + " vezes no pedido."));
+
+            ++sequencia;
+            FUltimoIdItem = proximoId;
+            ++proximoId;
+            barraProgresso->AddProgress(1);
+            ui::Application.ProcessMessages();
+            itens.Next();
+        }
+        FSucesso = true;
+    } catch (const std::exception& error) {
+        Aviso(L"Ocorreu um erro durante a gravação da sequência." + std::wstring(L"\r") + Texto(error.what()));
+        HabilitaCampos(true);
+        FSucesso = false;
+    }
+}
+
+int TReprocessaSequencial::ContaRegistros(db::TSQLQuery& Query)
+{
+    if (Query.IsEmpty())
+        return 0;
+    int total = 0;
+    Query.First();
+    while (!Query.Eof()) {
+        ++total;
+        Query.Next();
+    }
+    Query.First();
+    return total;
+}
+
+std::int32_t TReprocessaSequencial::ObtemGenerator(const std::string& Name, std::int32_t Quantidade)
+{
+    std::int32_t resultado = 0;
+    if (ui::Trim(Name).empty())
+        return resultado;
+    try {
+        db::TSQLQuery consulta(vConexao.get());
+        // One atomic step: the generator moves by Quantidade and the value returned is the last of
+        // the ids reserved.
+        consulta.SetSQL("SELECT GEN_ID(GEN_IDITEM," + std::to_string(Quantidade) + ") AS IDITEM FROM RDB$DATABASE");
+        consulta.Open();
+        if (!consulta.IsEmpty())
+            resultado = consulta.FieldByName("IDITEM").AsInteger();
+        consulta.Close();
+    } catch (const std::exception& error) {
+        throw ui::Exception(std::string("Erro ao obter generator do Pré-Venda.") + '\r' + error.what());
+    }
+    return resultado;
+}
+
+void TReprocessaSequencial::AtualizaGenerator(const std::string& Name, std::int32_t Value)
+{
+    if (ui::Trim(Name).empty() || Value < 0)
+        return;
+    try {
+        // Never lower the generator: ids above Value may have been handed out since this run
+        // reserved its own.
+        db::TSQLQuery consulta(vConexao.get());
+        consulta.SetSQL("SELECT GEN_ID(" + Name + ",0) AS ATUAL FROM RDB$DATABASE");
+        consulta.Open();
+        const std::int32_t atual = consulta.IsEmpty() ? 0 : consulta.FieldByName("ATUAL").AsInteger();
+        consulta.Close();
+        if (Value <= atual)
+            return;
+        db::TSQLQuery comando(vConexao.get());
+        comando.SetSQL("SET GENERATOR " + Name + " TO " + std::to_string(Value));
+        comando.ExecSQL();
+    } catch (const std::exception& error) {
+        throw ui::Exception(std::string("Problemas ao atualizar generator.") + '\r' + "Motivo: " + error.what());
+    }
+}
