@@ -511,6 +511,14 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner)
 TWinControl::~TWinControl()
 {
     Destroying();
+    // The form forgets it first, so that the focus moving away as its window goes fires no exit on
+    // a control half destroyed.
+    if (TCustomForm* form = GetParentForm(this); form && form != this) {
+        if (form->focusedControl_ == this || ContainsControl(form->focusedControl_))
+            form->focusedControl_ = nullptr;
+        if (form->activeControl_ == this || ContainsControl(form->activeControl_))
+            form->activeControl_ = nullptr;
+    }
     DestroyHandle();
     while (!controls_.empty()) {
         TControl* child = controls_.back();
@@ -655,8 +663,11 @@ void TWinControl::RemoveControl(TControl* control)
         return;
     // The form forgets a focused control that leaves it.
     if (TCustomForm* form = GetParentForm(this)) {
+        // Compared as controls: a control being destroyed is no longer a TWinControl here.
         auto* window = dynamic_cast<TWinControl*>(control);
-        auto inside = [&](TWinControl* c) { return c && (c == window || (window && window->ContainsControl(c))); };
+        auto inside = [&](TWinControl* c) {
+            return c && (static_cast<TControl*>(c) == control || (window && window->ContainsControl(c)));
+        };
         if (inside(form->activeControl_))
             form->activeControl_ = nullptr;
         if (inside(form->focusedControl_))

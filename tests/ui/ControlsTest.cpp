@@ -531,3 +531,23 @@ TEST(Controls, OwnershipFreesOwnedComponentsAndControlsLeaveTheirParent)
     timer->SetName("timer");
     EXPECT_EQ(form->ComponentCount(), 1);
 }
+
+TEST(Controls, DestroyingTheFocusedControlLeavesNoDanglingFocus)
+{
+    ShownForm shown;
+    TKeyForm& f = *shown.form;
+    int exits = 0;
+    f.edtOrder->OnExit = [&](TObject*) { ++exits; };
+    f.edtOrder->SetFocus();
+    EXPECT_EQ(f.ActiveControl(), f.edtOrder);
+    delete f.edtOrder;
+    f.edtOrder = nullptr;
+    // Whatever has the focus now, it is not the destroyed edit.
+    EXPECT_EQ(f.FindComponent("edtOrder"), nullptr);
+    for (TWinControl* c : {f.ActiveControl(), FindOwningControl(GetFocus())})
+        EXPECT_TRUE(c == nullptr || f.FindComponent(c->Name()) == c || c == &f);
+    PressKey(GetFocus() ? GetFocus() : f.Handle(), VK_TAB);
+    f.btnRun->SetFocus();
+    EXPECT_EQ(f.FocusedName(), "btnRun");
+    EXPECT_EQ(exits, 0);
+}
