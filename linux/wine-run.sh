@@ -11,4 +11,9 @@ export WINEDLLPATH=$build/bridge${WINEDLLPATH:+:$WINEDLLPATH}
 # Wine's loader looks up a Winelib .so by file name there, not in WINEDLLPATH.
 bridge_dir=$build/bridge
 export WINEPATH="Z:${bridge_dir//\//\\}${WINEPATH:+;$WINEPATH}"
+# Wine names files in the locale's character set: database paths with accents need a UTF-8 one.
+case "${LC_ALL:-${LC_CTYPE:-${LANG:-}}}" in
+  *UTF-8* | *utf8* | *UTF8* | *utf-8*) ;;
+  *) export LC_ALL=C.UTF-8 ;;
+esac
 exec wine "$@"

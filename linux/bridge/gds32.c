@@ -141,10 +141,12 @@ static char *resolved_name(const char *unix_name)
 }
 
 /* The Linux name of a database file, in a block to release with bridge_free(); NULL on failure. */
-static char *linux_database_name(short length, const char *name, short dpb_length, const char *dpb)
+static char *linux_database_name(short length, const char *name, short dpb_length, const char *dpb,
+                                 int *converted)
 {
     size_t n = length > 0 ? (size_t)length : strlen(name);
     char *copy;
+    *converted = 0;
     if (is_windows_path(name, n)) {
         UINT codepage = dpb_says_utf8(dpb_length, dpb) ? CP_UTF8 : CP_ACP;
         int wide_length = MultiByteToWideChar(codepage, 0, name, (int)n, NULL, 0);
@@ -159,6 +161,7 @@ static char *linux_database_name(short length, const char *name, short dpb_lengt
         bridge_free(wide);
         if (unix_name) {
             char *real = resolved_name(unix_name);
+            *converted = 1;
             if (real) {
                 bridge_free(unix_name);
                 return real;
@@ -174,6 +177,29 @@ static char *linux_database_name(short length, const char *name, short dpb_lengt
     return copy;
 }
 
+/* The parameter block without isc_dpb_utf8_filename, into `out` (at least `length` bytes); returns
+ * its length. The name the bridge hands over is in the file system's encoding as Wine wrote it,
+ * which is what the client takes a name without that flag to be. */
+static short dpb_without_utf8_flag(short length, const char *dpb, char *out)
+{
+    int i = 1, n = 1;
+    if (!dpb || length < 1)
+        return 0;
+    out[0] = dpb[0];
+    while (i + 1 < length) {
+        unsigned char tag = (unsigned char)dpb[i];
+        int clumplet = 2 + (unsigned char)dpb[i + 1];
+        if (i + clumplet > length)
+            clumplet = length - i;
+        if (tag != isc_dpb_utf8_filename) {
+            memcpy(out + n, dpb + i, (size_t)clumplet);
+            n += clumplet;
+        }
+        i += clumplet;
+    }
+    return (short)n;
+}
+
 /* Fills the status vector with a plain "unavailable" error, for failures of the bridge itself. */
 static ISC_STATUS bridge_failure(ISC_STATUS *status)
 {
@@ -187,11 +213,26 @@ ISC_STATUS WINAPI bridge_attach_database(ISC_STATUS *status, short length, const
                                          isc_db_handle *db, short dpb_length, const char *dpb)
 {
     ISC_STATUS result;
-    char *linux_name = linux_database_name(length, name, dpb_length, dpb);
-    if (!linux_name)
+    char *linux_dpb = bridge_alloc(dpb_length > 0 ? (size_t)dpb_length : 1);
+    int converted;
+    char *linux_name = linux_database_name(length, name, dpb_length, dpb, &converted);
+    short linux_dpb_length;
+    if (!linux_name || !linux_dpb) {
+        bridge_free(linux_name);
+        bridge_free(linux_dpb);
         return bridge_failure(status);
-    result = isc_attach_database(status, 0, linux_name, db, dpb_length, dpb);
+    }
+    if (converted) {
+        linux_dpb_length = dpb_without_utf8_flag(dpb_length, dpb, linux_dpb);
+    } else {
+        /* A remote or Linux name goes on as the program wrote it. */
+        linux_dpb_length = dpb_length > 0 ? dpb_length : 0;
+        if (linux_dpb_length)
+            memcpy(linux_dpb, dpb, (size_t)linux_dpb_length);
+    }
+    result = isc_attach_database(status, 0, linux_name, db, linux_dpb_length, linux_dpb);
     bridge_free(linux_name);
+    bridge_free(linux_dpb);
     return result;
 }
 
@@ -200,11 +241,26 @@ ISC_STATUS WINAPI bridge_create_database(ISC_STATUS *status, short length, const
                                          short db_type)
 {
     ISC_STATUS result;
-    char *linux_name = linux_database_name(length, name, dpb_length, dpb);
-    if (!linux_name)
+    char *linux_dpb = bridge_alloc(dpb_length > 0 ? (size_t)dpb_length : 1);
+    int converted;
+    char *linux_name = linux_database_name(length, name, dpb_length, dpb, &converted);
+    short linux_dpb_length;
+    if (!linux_name || !linux_dpb) {
+        bridge_free(linux_name);
+        bridge_free(linux_dpb);
         return bridge_failure(status);
-    result = isc_create_database(status, 0, linux_name, db, dpb_length, dpb, db_type);
+    }
+    if (converted) {
+        linux_dpb_length = dpb_without_utf8_flag(dpb_length, dpb, linux_dpb);
+    } else {
+        /* A remote or Linux name goes on as the program wrote it. */
+        linux_dpb_length = dpb_length > 0 ? dpb_length : 0;
+        if (linux_dpb_length)
+            memcpy(linux_dpb, dpb, (size_t)linux_dpb_length);
+    }
+    result = isc_create_database(status, 0, linux_name, db, linux_dpb_length, linux_dpb, db_type);
     bridge_free(linux_name);
+    bridge_free(linux_dpb);
     return result;
 }
 
