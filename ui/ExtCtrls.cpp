@@ -117,6 +117,7 @@ void Frame3D(TCanvas& canvas, TRect& rect, TColor topColor, TColor bottomColor, 
 
 void TCustomPanel::Paint()
 {
+    canvas_.Font().Assign(font_); // before any drawing selects the canvas font
     TRect r = ClientRect();
     canvas_.Brush().SetColor(color_);
     canvas_.FillRect(r);
@@ -134,7 +135,6 @@ void TCustomPanel::Paint()
     InflateRect(&r, -borderWidth_, -borderWidth_);
     bevel(bevelInner_);
     if (!text_.empty()) {
-        canvas_.Font().Assign(font_);
         canvas_.Brush().SetStyle(TBrushStyle::Clear);
         UINT format = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS;
         format |= alignment_ == TAlignment::taCenter ? DT_CENTER : alignment_ == TAlignment::taRightJustify ? DT_RIGHT : DT_LEFT;

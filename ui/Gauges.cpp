@@ -107,10 +107,10 @@ void TGauge::Paint()
     if (showText_) {
         TBitmap mask(w, h);
         TCanvas& m = mask.Canvas();
-        m.Brush().SetColor(clWhite);
-        m.FillRect(Rect(0, 0, w, h));
         m.Font().Assign(font_);
         m.Font().SetColor(clBlack);
+        m.Brush().SetColor(clWhite);
+        m.FillRect(Rect(0, 0, w, h));
         m.Brush().SetStyle(TBrushStyle::Clear);
         TRect textRect = r;
         m.DrawText(PercentText(), textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

@@ -174,13 +174,14 @@ void TCustomLabel::AdjustBounds()
 
 void TCustomLabel::Paint()
 {
+    // The font first: replacing it while it is selected into the DC would leak the old one.
+    canvas_.Font().Assign(font_);
     TRect r = ClientRect();
     if (!transparent_) {
         canvas_.Brush().SetColor(color_);
         canvas_.FillRect(r);
     }
     canvas_.Brush().SetStyle(TBrushStyle::Clear);
-    canvas_.Font().Assign(font_);
     UINT format = TextFormat();
     if (layout_ != TTextLayout::tlTop) {
         TRect calc = r;
