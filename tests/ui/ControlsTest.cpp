@@ -127,6 +127,7 @@ TEST(Controls, WindowsAreUnicodeAndRegisteredUnderTheFrameworkClassNames)
     EXPECT_EQ(ClassNameOf(f.btnRun->Handle()), L"TButton");
     EXPECT_EQ(ClassNameOf(f.btnOpen->Handle()), L"TBitBtn");
     EXPECT_TRUE(IsWindowUnicode(f.edtOrder->Handle()));
+    EXPECT_NE(GetClassLongPtrW(f.Handle(), GCLP_HICON), 0u); // the program's icon, or the system's
     EXPECT_EQ(GetParent(f.edtOrder->Handle()), f.panel->Handle());
     EXPECT_EQ(FindControl(f.cbx->Handle()), f.cbx);
     // The superclassed windows behave as the system classes: the edit keeps text, the combo box
