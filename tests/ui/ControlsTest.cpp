@@ -552,3 +552,187 @@ TEST(Controls, DestroyingTheFocusedControlLeavesNoDanglingFocus)
     EXPECT_EQ(f.FocusedName(), "btnRun");
     EXPECT_EQ(exits, 0);
 }
+
+TEST(Controls, AlignedChildrenFillTheClientAreaInsideThePanelsBevelsAndFollowResizing)
+{
+    TForm form(nullptr);
+    form.SetClientWidth(300);
+    form.SetClientHeight(200);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    panel->SetAlign(TAlign::alClient);
+    panel->SetBevelOuter(TBevelCut::bvRaised);
+    panel->SetBorderWidth(2);
+    auto add = [&](TAlign align, int size) {
+        auto* c = new TPanel(&form);
+        c->SetParent(panel);
+        c->SetBounds(0, 0, size, size);
+        c->SetAlign(align);
+        return c;
+    };
+    TPanel* top = add(TAlign::alTop, 20);
+    TPanel* bottom = add(TAlign::alBottom, 30);
+    TPanel* left = add(TAlign::alLeft, 40);
+    TPanel* client = add(TAlign::alClient, 5);
+    form.Show();
+    Application.ProcessMessages();
+    auto bounds = [](TControl* c) { return std::vector<int>{c->Left(), c->Top(), c->Width(), c->Height()}; };
+    EXPECT_EQ(bounds(panel), (std::vector<int>{0, 0, 300, 200}));
+    EXPECT_EQ(bounds(top), (std::vector<int>{3, 3, 294, 20}));
+    EXPECT_EQ(bounds(bottom), (std::vector<int>{3, 167, 294, 30}));
+    EXPECT_EQ(bounds(left), (std::vector<int>{3, 23, 40, 144}));
+    EXPECT_EQ(bounds(client), (std::vector<int>{43, 23, 254, 144}));
+    form.SetClientWidth(400);
+    Application.ProcessMessages();
+    EXPECT_EQ(panel->Width(), 400);
+    EXPECT_EQ(bounds(client), (std::vector<int>{43, 23, 354, 144}));
+    // The windows are where the controls say.
+    RECT r;
+    GetWindowRect(client->Handle(), &r);
+    MapWindowPoints(HWND_DESKTOP, panel->Handle(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 43);
+    EXPECT_EQ(r.right - r.left, 354);
+}
+
+TEST(Controls, FontAndColourFollowTheParentUntilTheControlSetsItsOwn)
+{
+    TForm form(nullptr);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    auto* plain = new TLabel(&form);
+    plain->SetParent(panel);
+    auto* bold = new TLabel(&form);
+    bold->SetParent(panel);
+    bold->Font().SetStyle(unsigned(TFontStyle::Bold));
+    EXPECT_TRUE(plain->ParentFont());
+    EXPECT_FALSE(bold->ParentFont());
+    form.Font().SetName(L"Tahoma");
+    form.Font().SetHeight(13);
+    EXPECT_EQ(panel->Font().Name(), L"Tahoma");
+    EXPECT_EQ(plain->Font().Height(), 13);
+    EXPECT_EQ(bold->Font().Name(), L"MS Sans Serif");
+    panel->SetColor(clWhite);
+    EXPECT_EQ(plain->Color(), clWhite);
+    plain->SetColor(clBlack);
+    panel->SetColor(clBtnFace);
+    EXPECT_EQ(plain->Color(), clBlack);
+    EXPECT_EQ(bold->Color(), clBtnFace);
+    // An edit keeps its own window colour.
+    auto* edit = new TEdit(&form);
+    edit->SetParent(panel);
+    EXPECT_EQ(edit->Color(), clWindow);
+}
+
+namespace {
+class TModalProbeForm : public TForm {
+    UI_CLASS(TModalProbeForm)
+public:
+    explicit TModalProbeForm(TComponent* owner) : TForm(owner)
+    {
+        SetBounds(50, 50, 200, 120);
+        ok = new TButton(this);
+        ok->SetParent(this);
+        ok->SetCaption(L"OK");
+        ok->SetModalResult(mrOk);
+    }
+    TButton* ok;
+};
+
+const TClassInfo& TModalProbeForm::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TModalProbeForm, TForm>("TModalProbeForm").NotCreatable().Build();
+    return info;
+}
+} // namespace
+
+TEST(Controls, ShowModalEndsWithTheButtonsResultOrCancelAndReenablesTheOwner)
+{
+    ShownForm shown;
+    HWND owner = shown.form->Handle();
+    TModalProbeForm dialog(nullptr);
+    bool ownerDisabled = false;
+    int result = -1;
+    EXPECT_TRUE(AnswerWhenShown(L"TModalProbeForm", [&](HWND window) {
+        ownerDisabled = !IsWindowEnabled(owner);
+        EXPECT_EQ(GetWindow(window, GW_OWNER), owner);
+        PostMessageW(dialog.ok->Handle(), BM_CLICK, 0, 0);
+    }, [&] { result = dialog.ShowModal(); }));
+    EXPECT_EQ(result, mrOk);
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_FALSE(IsWindowVisible(dialog.Handle()));
+    EXPECT_TRUE(AnswerWhenShown(L"TModalProbeForm", [](HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); },
+                                [&] { result = dialog.ShowModal(); }));
+    EXPECT_EQ(result, mrCancel);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
+TEST(Controls, StoredPicturesAreCheckedBeforeUse)
+{
+    TBitmap bitmap;
+    const auto bmp = MakeBmp(3, 2, [](int, int) -> COLORREF { return RGB(1, 2, 3); });
+    auto block = [](std::uint32_t length, const std::vector<std::uint8_t>& body) {
+        std::vector<std::uint8_t> data;
+        for (int i = 0; i < 4; ++i)
+            data.push_back(static_cast<std::uint8_t>(length >> (8 * i)));
+        data.insert(data.end(), body.begin(), body.end());
+        return TMemoryStream(data);
+    };
+    TMemoryStream good = block(static_cast<std::uint32_t>(bmp.size()), bmp);
+    EXPECT_TRUE(bitmap.ReadBinaryProperty("Data", good));
+    EXPECT_EQ(bitmap.Width(), 3);
+    TMemoryStream tooLong = block(static_cast<std::uint32_t>(bmp.size() + 100), bmp);
+    EXPECT_THROW(bitmap.ReadBinaryProperty("Data", tooLong), Exception);
+    TMemoryStream notBmp = block(8, std::vector<std::uint8_t>(8, 0x41));
+    EXPECT_THROW(bitmap.ReadBinaryProperty("Data", notBmp), Exception);
+    TMemoryStream other = block(0, {});
+    EXPECT_FALSE(bitmap.ReadBinaryProperty("Pixels", other));
+
+    TPicture picture;
+    std::vector<std::uint8_t> named{7, 'T', 'B', 'i', 't', 'm', 'a', 'p'};
+    TMemoryStream bmpBlock = block(static_cast<std::uint32_t>(bmp.size()), bmp);
+    named.insert(named.end(), bmpBlock.Bytes().begin(), bmpBlock.Bytes().end());
+    TMemoryStream namedStream(named);
+    EXPECT_TRUE(picture.ReadBinaryProperty("Data", namedStream));
+    EXPECT_EQ(picture.Width(), 3);
+    std::vector<std::uint8_t> jpeg{10, 'T', 'J', 'P', 'E', 'G', 'I', 'm', 'a', 'g', 'e', 0xFF, 0xD8};
+    TMemoryStream jpegStream(jpeg);
+    EXPECT_THROW(picture.ReadBinaryProperty("Data", jpegStream), Exception);
+    std::vector<std::uint8_t> truncatedName{40, 'T', 'B'};
+    TMemoryStream truncatedStream(truncatedName);
+    EXPECT_THROW(picture.ReadBinaryProperty("Data", truncatedStream), Exception);
+}
+
+TEST(Controls, ClassTablesInheritAndTheRegistryFindsClassesInAnyCase)
+{
+    RegisterStandardClasses();
+    ASSERT_NE(FindClass("tbitbtn"), nullptr);
+    EXPECT_EQ(FindClass("TBITBTN")->Name, "TBitBtn");
+    EXPECT_EQ(FindClass("TNoSuchClass"), nullptr);
+    const auto all = TBitBtn::StaticClassInfo().AllProperties();
+    ASSERT_FALSE(all.empty());
+    EXPECT_EQ(all.front()->Name, "Name"); // the root class's first
+    auto index = [&](const std::string& name) {
+        for (std::size_t i = 0; i < all.size(); ++i)
+            if (all[i]->Name == name)
+                return static_cast<int>(i);
+        return -1;
+    };
+    EXPECT_LT(index("Left"), index("TabOrder"));
+    EXPECT_LT(index("TabOrder"), index("Caption"));
+    EXPECT_LT(index("Caption"), index("Glyph"));
+    // A handler of the wrong kind is refused.
+    TKeyForm form(nullptr);
+    EXPECT_THROW(SetMethodProp(form.btnRun, "OnClick", &form, "NoSuchHandler"), EPropertyError);
+    // String lists tell their owner once per batch.
+    TStringList list;
+    int changes = 0;
+    list.OnChange = [&] { ++changes; };
+    list.BeginUpdate();
+    list.Add("a");
+    list.Add("b");
+    list.EndUpdate();
+    EXPECT_EQ(changes, 1);
+    list.Delete(0);
+    EXPECT_EQ(changes, 2);
+}
