@@ -518,6 +518,7 @@ void TSQLQuery::Open()
         library.Check(status);
         cursorOpen_ = true;
         active_ = true;
+        trimChar_ = ui::LowerCaseAscii(ui::Trim(connection_->ParamValue("Trim Char"))) == "true";
 
         fields_.clear();
         for (int i = 0; i < output_->Count(); ++i) {
@@ -564,7 +565,11 @@ bool TSQLQuery::FetchRow()
         const char* data = var.sqldata;
         std::string text;
         switch (var.sqltype & ~1) {
-        case isc::SQL_TEXT: text.assign(data, static_cast<std::uint16_t>(var.sqllen)); break;
+        case isc::SQL_TEXT:
+            text.assign(data, static_cast<std::uint16_t>(var.sqllen));
+            if (trimChar_)
+                text.erase(text.find_last_not_of(' ') + 1);
+            break;
         case isc::SQL_VARYING: text.assign(data + 2, Read<std::uint16_t>(data)); break;
         case isc::SQL_SHORT: text = ScaledText(Read<std::int16_t>(data), var.sqlscale); break;
         case isc::SQL_LONG: text = ScaledText(Read<std::int32_t>(data), var.sqlscale); break;

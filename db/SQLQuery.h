@@ -41,8 +41,8 @@ public:
     std::string FieldName;
 
     bool IsNull() const;
-    // The value as text: character columns exactly as stored, trailing blanks included; null
-    // reads as empty.
+    // The value as text: character columns exactly as stored, trailing blanks included (unless
+    // the connection says "Trim Char=True"); null reads as empty.
     std::string AsString() const;
     // The value as a 32-bit integer: null reads as 0; text must hold a whole number.
     std::int32_t AsInteger() const;
@@ -139,6 +139,7 @@ private:
     bool active_ = false;
     bool cursorOpen_ = false;
     bool eof_ = true;
+    bool trimChar_ = false;  // the connection's "Trim Char": fixed-length text without its blanks
     std::vector<TField> fields_;
     std::vector<Row> rows_;
     std::size_t current_ = 0;

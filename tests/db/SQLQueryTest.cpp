@@ -79,6 +79,12 @@ TEST(SQLQuery, TextComesBackUntrimmedAndBindsBackExactly)
     update.ExecSQL();
     EXPECT_EQ(update.RowsAffected(), 1);
     EXPECT_EQ(database.Items("01", "00000001"), "P1|G|77|1;P1|G|2|2");
+
+    // Only when the connection asks for it is fixed-length text trimmed.
+    connection->SetParamValue("Trim Char", "True");
+    query.Open();
+    EXPECT_EQ(query.FieldByName("CODPROD").AsString(), " P1");
+    EXPECT_EQ(query.FieldByName("CODGRADE").AsString(), "G  ");
 }
 
 TEST(SQLQuery, KeepsItsStatementPreparedWhileTheTextStaysTheSame)
