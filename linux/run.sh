@@ -10,6 +10,17 @@ exe=$build/win/app/ReprocessaSequencial.exe
 "$root/linux/setup.sh"
 [ -f "$exe" ] || { echo "The build did not produce $exe" >&2; exit 1; }
 
+# Two settings of the project's Wine prefix that the tool's window needs:
+# - Debian's Wine 8 looks for its own fonts (Marlett for caption buttons, MS Sans Serif) in a
+#   folder that does not exist; the prefix's Fonts folder is always searched, so they go there;
+# - Wine draws the window frame itself instead of leaving it to the window manager, so the
+#   frame the program paints (its skin) is what shows, on a desktop and on Xvfb alike.
+export WINEPREFIX=$build/wineprefix
+if [ -d /usr/share/wine/fonts ]; then
+  cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+fi
+"$root/linux/wine-run.sh" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
+
 # A small database to try the tool on.
 if [ -x "$root/tools/demo-db/make-demo-db.sh" ]; then
   demo=$build/demo/CARVONI.FDB

@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   libz-mingw-w64-dev
   wine wine64 wine64-tools
-  xvfb xauth imagemagick x11-utils xdotool
+  xvfb xauth imagemagick x11-utils xdotool fonts-wine
   firebird3.0-server-core libfbclient2 firebird-dev firebird3.0-utils
   googletest zlib1g-dev
   clang libclang-rt-14-dev
