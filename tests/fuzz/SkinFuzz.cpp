@@ -47,7 +47,13 @@ void ReadDefinition(const std::string& text)
         ini.ReadInteger(section, key, -1);
         skin::ParseColour(value);
     }
-    Check(ini.FindSection("\x02no such section") == -1);
+    // Every header is found by its own name, at a header line with that text.
+    for (int i = 0; i < ini.Sections.Count() && i < 50; ++i) {
+        const std::string& header = ini.Sections[i];
+        const int line = ini.FindSection(header.substr(1, header.size() - 2));
+        Check(line >= 0 && line <= static_cast<int>(ini.Sections.Object(i)) && line < ini.Lines.Count());
+        Check(ui::LowerCaseAscii(ini.Lines[line]) == ui::LowerCaseAscii(header));
+    }
 }
 
 void ReadBitmap(const std::uint8_t* data, std::size_t size)
