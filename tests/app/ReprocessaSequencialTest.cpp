@@ -5,6 +5,10 @@
 #include "WindowTesting.h"
 #include "ui/FormReader.h"
 
+#if APP_WITH_SKIN
+#include "skin/data/WinSkinData.h"
+#endif
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -364,6 +368,38 @@ TEST_F(MainForm, ControlsStartInTheirStoredState)
     EXPECT_FALSE(f->FSucesso);
     EXPECT_EQ(f->FUltimoIdItem, 0);
 }
+
+#if APP_WITH_SKIN
+TEST_F(MainForm, SkinComponentIsStoredWithItsSettingsAndLoadedArchive)
+{
+    skin::TSkinData* s = f->SkinData1;
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->Owner(), f);
+    EXPECT_TRUE(s->Active());
+    EXPECT_EQ(s->SkinFormtype(), skin::sfMainform);
+    EXPECT_EQ(s->DisableTag(), 99);
+    EXPECT_EQ(s->Options(), 0u);
+    skin::TSkinControlTypes expected = 0;
+    for (auto type : {skin::xcMainMenu, skin::xcPopupMenu, skin::xcToolbar, skin::xcControlbar, skin::xcCombo,
+                      skin::xcCheckBox, skin::xcRadioButton, skin::xcProgress, skin::xcScrollbar, skin::xcEdit,
+                      skin::xcButton, skin::xcBitBtn, skin::xcSpeedButton, skin::xcPanel, skin::xcGroupBox,
+                      skin::xcStatusBar, skin::xcTab, skin::xcSystemMenu})
+        expected |= skin::SkinControl(type);
+    EXPECT_EQ(s->SkinControls(), expected);
+    EXPECT_TRUE(s->MenuUpdate());
+    EXPECT_FALSE(s->MenuMerge());
+    // The class-name mapping is the component's own default list, row for row.
+    const ui::TStringList& defaults = skin::DefaultSkin3rd();
+    ASSERT_EQ(s->Skin3rd().Count(), 110);
+    ASSERT_EQ(defaults.Count(), 110);
+    for (int i = 0; i < 110; ++i)
+        EXPECT_EQ(s->Skin3rd()[i], defaults[i]) << "row " << i;
+    // The packed skin came in with the description and was expanded into skin objects.
+    EXPECT_GT(s->SkinStream().Size(), 4u);
+    EXPECT_FALSE(s->NoSkin);
+    EXPECT_FALSE(s->SkinName.empty());
+}
+#endif
 
 TEST_F(MainForm, TheLogoAndTheGlyphsArePainted)
 {
