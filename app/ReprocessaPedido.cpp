@@ -132,9 +132,12 @@ void TReprocessaSequencial::GravaSequencia()
         db::TSQLQuery atualiza(vConexao.get());
         db::TSQLQuery itens(vConexao.get());
 
+        // Branch and number as typed, untrimmed; the inputs are disabled while the run lasts.
+        const std::string filial = Utf8(cbxFilial->Text());
+        const std::string numero = Utf8(edtCodPedido->Text());
         itens.SetSQL(SelectPedido);
-        itens.ParamByName("PCODEMPRESA").SetAsString(Utf8(cbxFilial->Text()));
-        itens.ParamByName("PCODPEDIDO").SetAsString(Utf8(edtCodPedido->Text()));
+        itens.ParamByName("PCODEMPRESA").SetAsString(filial);
+        itens.ParamByName("PCODPEDIDO").SetAsString(numero);
         itens.Open();
 
         const int total = ContaRegistros(itens);
@@ -155,15 +158,16 @@ void TReprocessaSequencial::GravaSequencia()
         }
 
         std::int32_t sequencia = 1;
+        ULONGLONG ultimaVez = 0;
         while (!itens.Eof()) {
             // The same text keeps the statement prepared.
             atualiza.SetSQL(UpdateItem);
             const std::string produto = itens.FieldByName("CODPROD").AsString();
             const std::string grade = itens.FieldByName("CODGRADE").AsString();
-            atualiza.ParamByName("PCODPEDIDO").SetAsString(Utf8(edtCodPedido->Text()));
+            atualiza.ParamByName("PCODPEDIDO").SetAsString(numero);
             atualiza.ParamByName("PSEQUENCIA").SetAsInteger(sequencia);
             atualiza.ParamByName("PID_ITEM").SetAsInteger(proximoId);
-            atualiza.ParamByName("PCODEMPRESA").SetAsString(Utf8(cbxFilial->Text()));
+            atualiza.ParamByName("PCODEMPRESA").SetAsString(filial);
             atualiza.ParamByName("PCODPROD").SetAsString(produto);
             atualiza.ParamByName("PCODGRADE").SetAsString(grade);
             atualiza.ExecSQL();
@@ -180,9 +184,17 @@ void TReprocessaSequencial::GravaSequencia()
             FUltimoIdItem = proximoId;
             ++proximoId;
             barraProgresso->AddProgress(1);
-            ui::Application.ProcessMessages();
+            // The window keeps answering and painted: its pending messages are handled after the
+            // first row and then every 20 ms, and once more after the last. Handling them (and
+            // repainting the gauge) for each of thousands of rows would cost many times the rows.
+            const ULONGLONG agora = GetTickCount64();
+            if (sequencia == 2 || agora - ultimaVez >= 20) {
+                ui::Application.ProcessMessages();
+                ultimaVez = agora;
+            }
             itens.Next();
         }
+        ui::Application.ProcessMessages();
         FSucesso = true;
     } catch (const std::exception& error) {
         Aviso(L"Ocorreu um erro durante a gravação da sequência." + std::wstring(L"\r") + Texto(error.what()));

@@ -237,6 +237,30 @@ void CALLBACK LookForBoxes(HWND, UINT, UINT_PTR, DWORD)
     EnumWindows(AnswerBox, 0);
 }
 
+// When the boxes come and go: the rewrite runs from the end of the confirmation box to the
+// creation of the result box. (Under Wine hiding a window may wait on the window manager; that
+// wait belongs to neither.)
+std::chrono::steady_clock::time_point g_confirmationGone, g_resultCreated;
+int g_boxesCreated = 0;
+
+bool IsMessageBox(HWND window)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return std::wstring(name) == L"TMessageForm";
+}
+
+LRESULT CALLBACK WatchBoxes(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND && IsMessageBox(reinterpret_cast<HWND>(wParam))) {
+        if (++g_boxesCreated == 2)
+            g_resultCreated = std::chrono::steady_clock::now();
+    } else if (code == HCBT_DESTROYWND && IsMessageBox(reinterpret_cast<HWND>(wParam)) && g_boxesCreated == 1) {
+        g_confirmationGone = std::chrono::steady_clock::now();
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 double RewriteThroughTheForm(const std::string& path)
 {
     auto form = std::make_unique<TReprocessaSequencial>(nullptr);
@@ -252,11 +276,13 @@ double RewriteThroughTheForm(const std::string& path)
     ui::Application.ProcessMessages();
 
     g_boxes.clear();
+    g_boxesCreated = 0;
+    HHOOK hook = SetWindowsHookExW(WH_CBT, WatchBoxes, nullptr, GetCurrentThreadId());
     const UINT_PTR timer = SetTimer(nullptr, 0, 10, LookForBoxes);
-    const auto start = std::chrono::steady_clock::now();
     SendMessageW(form->btnReprocessa->Handle(), BM_CLICK, 0, 0);
-    const double seconds = Seconds(start);
     KillTimer(nullptr, timer);
+    UnhookWindowsHookEx(hook);
+    const double seconds = std::chrono::duration<double>(g_resultCreated - g_confirmationGone).count();
     const bool succeeded = g_boxes.size() == 2 && g_boxes[1].find(L"reprocessado com sucesso") != std::wstring::npos;
     form.reset();
     if (!succeeded) {
