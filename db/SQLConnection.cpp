@@ -261,10 +261,11 @@ void TSQLConnection::ExecuteDirect(const std::string& sql)
                                      static_cast<unsigned short>(Dialect()), nullptr);
     if (own) {
         isc::StatusVector endStatus{};
-        if (Failed(status))
-            library_->rollback_transaction(endStatus, &own);
-        else
+        if (!Failed(status))
             library_->commit_transaction(status, &own);
+        // A statement or commit that failed leaves nothing behind.
+        if (Failed(status) && own)
+            library_->rollback_transaction(endStatus, &own);
     }
     library_->Check(status);
 }

@@ -127,7 +127,15 @@ std::int32_t TParam::AsInteger() const
 {
     switch (kind_) {
     case Kind::Integer: return integer_;
-    case Kind::String: return static_cast<std::int32_t>(std::stol(text_));
+    case Kind::String: {
+        char* end = nullptr;
+        const std::string text = ui::Trim(text_);
+        const long long value = std::strtoll(text.c_str(), &end, 10);
+        if (text.empty() || *end != '\0' || value < std::numeric_limits<std::int32_t>::min() ||
+            value > std::numeric_limits<std::int32_t>::max())
+            throw EDatabaseError("'" + text_ + "' is not a valid integer value for parameter '" + Name + "'.");
+        return static_cast<std::int32_t>(value);
+    }
     default: return 0;
     }
 }
