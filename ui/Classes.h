@@ -139,5 +139,7 @@ std::string Trim(const std::string& text);
 // UTF-8 <-> UTF-16 conversions for text crossing from std::string to the wide window functions.
 std::wstring Utf8ToWide(const std::string& text);
 std::string WideToUtf8(const std::wstring& text);
+// Appends one code point to UTF-8 text.
+void AppendUtf8(std::string& out, char32_t code);
 
 } // namespace ui
