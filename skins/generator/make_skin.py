@@ -33,7 +33,9 @@ DK_SHADOW = (96, 107, 122)
 DISABLED_FACE = (246, 247, 249)
 DISABLED_LINE = (202, 208, 217)
 DISABLED_GLYPH = (178, 186, 197)
-TRACK = (236, 239, 243)         # scroll-bar track
+TRACK = (225, 230, 236)         # scroll-bar track: a step darker than the face so the bar reads
+TRACK_LINE = (210, 216, 224)    # its 1-px inset line along the content side
+TRACK_DISABLED = (234, 237, 241)
 GLYPH = (84, 96, 114)           # arrows on light faces
 
 # caption: active and inactive
@@ -411,31 +413,40 @@ def menu_background():
 SB = 17   # SM_CXHSCROLL at 96 DPI
 
 
-def arrow_glyph(f, cx, cy, direction, colour):
-    """Filled triangle, 7 wide and 4 deep, pointing in direction, centred on (cx, cy)."""
-    for i in range(4):
+def arrow_glyph(f, cx, cy, direction, colour, depth=4):
+    """Filled triangle, 2 * depth - 1 wide and depth deep, pointing in direction, centred on
+    (cx, cy)."""
+    top = -(depth // 2)
+    for i in range(depth):
         half = i
         if direction == "up":
-            f.hline(cx - half, cx + half + 1, cy - 2 + i, colour)
+            f.hline(cx - half, cx + half + 1, cy + top + i, colour)
         elif direction == "down":
-            f.hline(cx - half, cx + half + 1, cy + 1 - i, colour)
+            f.hline(cx - half, cx + half + 1, cy + top + depth - 1 - i, colour)
         elif direction == "left":
-            f.vline(cx - 2 + i, cy - half, cy + half + 1, colour)
+            f.vline(cx + top + i, cy - half, cy + half + 1, colour)
         else:
-            f.vline(cx + 1 - i, cy - half, cy + half + 1, colour)
+            f.vline(cx + top + depth - 1 - i, cy - half, cy + half + 1, colour)
 
 
 def scroll_arrows():
     """23 frames: left, right, up, down arrows in groups of normal, pressed, mouse over, disabled;
-    then the size-box corner and plain track pieces."""
+    then the size-box corner and plain track pieces. The bar draws only the normal and pressed
+    arrows (1, 2, 5, 6, 9, 10, 13, 14); the rest fill the strip out to the count it is cut into."""
     frames = []
     for direction in ("left", "right", "up", "down"):
         for state in ("normal", "pressed", "hot", "disabled"):
-            bg = {"normal": TRACK, "pressed": (196, 204, 215), "hot": (222, 227, 234),
-                  "disabled": TRACK}[state]
+            bg = {"normal": TRACK, "pressed": (196, 204, 215), "hot": (212, 218, 226),
+                  "disabled": TRACK_DISABLED}[state]
             fg = {"normal": GLYPH, "pressed": TEXT, "hot": TEXT,
                   "disabled": DISABLED_GLYPH}[state]
             f = Image(SB, SB, bg)
+            # the track's inset line runs on through the arrow buttons
+            if state != "pressed":
+                if direction in ("up", "down"):
+                    f.vline(0, 0, SB, TRACK_LINE)
+                else:
+                    f.hline(0, SB, 0, TRACK_LINE)
             arrow_glyph(f, SB // 2, SB // 2, direction, fg)
             frames.append(f)
     frames.append(Image(SB, SB, FACE))
@@ -447,13 +458,14 @@ def scroll_arrows():
 def scroll_track(vertical):
     """4 frames: normal, pressed, disabled, mouse over."""
     frames = []
-    for bg in (TRACK, (226, 231, 237), (244, 245, 247), TRACK):
+    for bg, line in ((TRACK, TRACK_LINE), ((212, 218, 226), (198, 206, 216)),
+                     (TRACK_DISABLED, (226, 230, 235)), ((218, 224, 231), (204, 211, 220))):
         if vertical:
             f = Image(SB, 8, bg)
-            f.vline(0, 0, 8, (226, 230, 236))
+            f.vline(0, 0, 8, line)
         else:
             f = Image(8, SB, bg)
-            f.hline(0, 8, 0, (226, 230, 236))
+            f.hline(0, 8, 0, line)
         frames.append(f)
     return hstrip(frames)
 
@@ -462,7 +474,7 @@ def scroll_thumb(vertical):
     """3 frames: normal, dragged, mouse over. A slim rounded bar centred across the track."""
     frames = []
     length = 20
-    for colour in ((188, 196, 207), (122, 135, 154), (160, 170, 184)):
+    for colour in ((170, 180, 193), (112, 126, 146), (148, 159, 175)):
         f = Image(length, SB)
         round_rect(f, 0, 4, length, SB - 4, 4.5, colour, backdrop=TRACK)
         for y in range(SB):
@@ -550,11 +562,12 @@ def updown_glyphs(horizontal):
     dirs = ("left", "right") if horizontal else ("up", "down")
     for d in dirs:
         for colour in (GLYPH, TEXT, DISABLED_GLYPH, ACCENT_DARK):
-            f = Image(4, 7) if horizontal else Image(7, 4)
+            # 9 x 5: fits the half of a 16 x 21 up-down beside an edit with room to spare
+            f = Image(5, 9) if horizontal else Image(9, 5)
             if horizontal:
-                arrow_glyph(f, 1 if d == "left" else 2, 3, d, colour)
+                arrow_glyph(f, 2, 4, d, colour, depth=5)
             else:
-                arrow_glyph(f, 3, 1 if d == "up" else 2, d, colour)
+                arrow_glyph(f, 4, 2, d, colour, depth=5)
             frames.append(f)
     return hstrip(frames)
 
