@@ -1,29 +1,8 @@
 // The rebuild of an order's item sequence, and the generator its item ids come from.
 #include "app/ReprocessaSequencial.h"
+#include "app/InstrucoesPedido.h"
 
 namespace {
-
-// The order's rows, in the order the server returns them.
-const char* const SelectPedido =
-    "  SELECT PEDIDOI.CODPROD, PEDIDOI.CODGRADE FROM PEDIDOC   \r"
-    "    INNER JOIN PEDIDOI                                    \r"
-    "     ON PEDIDOC.CODEMPRESA = PEDIDOI.CODEMPRESA           \r"
-    "    AND PEDIDOC.CODPEDIDO  = PEDIDOI.CODPEDIDO            \r"
-    "    AND PEDIDOC.TIPOPEDIDO = PEDIDOI.TIPOPEDIDO           \r"
-    "  WHERE PEDIDOC.TIPOPEDIDO = '55'                       \r"
-    "    AND PEDIDOC.ID_DAVPV   <> ''                        \r"
-    "    AND PEDIDOC.CODPEDIDO  = :PCODPEDIDO                  \r"
-    "    AND PEDIDOC.CODEMPRESA = :PCODEMPRESA                 \r";
-
-const char* const UpdateItem =
-    "UPDATE PEDIDOI                           \r"
-    " SET  SEQUENCIA           = :PSEQUENCIA, \r"
-    "      ID_ITEM             = :PID_ITEM    \r"
-    " WHERE PEDIDOI.CODPEDIDO  = :PCODPEDIDO  \r"
-    "   AND PEDIDOI.CODPROD    = :PCODPROD    \r"
-    "   AND PEDIDOI.CODGRADE   = :PCODGRADE   \r"
-    "   AND PEDIDOI.CODEMPRESA = :PCODEMPRESA \r"
-    "   AND PEDIDOI.TIPOPEDIDO = '55'       \r";
 
 std::wstring Texto(const std::string& utf8)
 {
@@ -185,8 +164,8 @@ void TReprocessaSequencial::GravaSequencia()
             ++proximoId;
             barraProgresso->AddProgress(1);
             // The window keeps answering and painted: its pending messages are handled after the
-            // first row and then every 20 ms, and once more after the last. Handling them (and
-            // repainting the gauge) for each of thousands of rows would cost many times the rows.
+            // first row and then every 20 ms, and once more after the last. A look at the message
+            // queue for each of thousands of rows would cost about as much as the updates.
             const ULONGLONG agora = GetTickCount64();
             if (sequencia == 2 || agora - ultimaVez >= 20) {
                 ui::Application.ProcessMessages();

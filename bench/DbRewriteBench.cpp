@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/InstrucoesPedido.h"
 #include "app/ReprocessaSequencial.h"
 #include "db/SQLConnection.h"
 #include "db/SQLQuery.h"
@@ -26,27 +27,6 @@ namespace {
 constexpr int Rows = 10000;
 const char* const Branch = "01";
 const char* const Order = "00010000";
-
-const char* const SelectText =
-    "  SELECT PEDIDOI.CODPROD, PEDIDOI.CODGRADE FROM PEDIDOC   \r"
-    "    INNER JOIN PEDIDOI                                    \r"
-    "     ON PEDIDOC.CODEMPRESA = PEDIDOI.CODEMPRESA           \r"
-    "    AND PEDIDOC.CODPEDIDO  = PEDIDOI.CODPEDIDO            \r"
-    "    AND PEDIDOC.TIPOPEDIDO = PEDIDOI.TIPOPEDIDO           \r"
-    "  WHERE PEDIDOC.TIPOPEDIDO = '55'                       \r"
-    "    AND PEDIDOC.ID_DAVPV   <> ''                        \r"
-    "    AND PEDIDOC.CODPEDIDO  = :PCODPEDIDO                  \r"
-    "    AND PEDIDOC.CODEMPRESA = :PCODEMPRESA                 \r";
-
-const char* const UpdateText =
-    "UPDATE PEDIDOI                           \r"
-    " SET  SEQUENCIA           = :PSEQUENCIA, \r"
-    "      ID_ITEM             = :PID_ITEM    \r"
-    " WHERE PEDIDOI.CODPEDIDO  = :PCODPEDIDO  \r"
-    "   AND PEDIDOI.CODPROD    = :PCODPROD    \r"
-    "   AND PEDIDOI.CODGRADE   = :PCODGRADE   \r"
-    "   AND PEDIDOI.CODEMPRESA = :PCODEMPRESA \r"
-    "   AND PEDIDOI.TIPOPEDIDO = '55'       \r";
 
 // The whole renumbering as one statement run by the server.
 const char* const BlockText =
@@ -157,7 +137,7 @@ double Rewrite(const std::string& path, bool prepareEachRow, bool countRows)
     connection.StartTransaction(Transaction);
     {
         db::TSQLQuery select(&connection);
-        select.SetSQL(SelectText);
+        select.SetSQL(SelectPedido);
         select.ParamByName("PCODEMPRESA").SetAsString(Branch);
         select.ParamByName("PCODPEDIDO").SetAsString(Order);
         select.Open();
@@ -177,7 +157,7 @@ double Rewrite(const std::string& path, bool prepareEachRow, bool countRows)
             if (prepareEachRow)
                 fresh = std::make_unique<db::TSQLQuery>(&connection);
             db::TSQLQuery& update = prepareEachRow ? *fresh : kept;
-            update.SetSQL(UpdateText);
+            update.SetSQL(UpdateItem);
             update.ParamByName("PCODPEDIDO").SetAsString(Order);
             update.ParamByName("PSEQUENCIA").SetAsInteger(sequence++);
             update.ParamByName("PID_ITEM").SetAsInteger(id++);
