@@ -55,8 +55,12 @@ void TGauge::SetProgress(int value)
     value = std::clamp(value, minValue_, maxValue_);
     if (value == progress_)
         return;
+    // The picture depends on the percentage only: a step that leaves it unchanged repaints
+    // nothing, so a long run can advance the gauge row by row cheaply.
+    const int before = PercentDone();
     progress_ = value;
-    Invalidate();
+    if (PercentDone() != before)
+        Invalidate();
 }
 
 int TGauge::PercentDone() const

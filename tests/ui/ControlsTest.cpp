@@ -279,6 +279,28 @@ TEST(Controls, GaugePaintsABlackBarOnWhiteWithASingleBorderAndCentredText)
     EXPECT_GT(CountPixels(w, Rect(95, 13, 125, 28), RGB(255, 255, 255)), 10);
 }
 
+// A long run advances the gauge once per row; only a step that changes the percentage may cost a
+// repaint.
+TEST(Controls, GaugeRepaintsOnlyWhenThePercentageChanges)
+{
+    ShownForm shown;
+    TKeyForm& f = *shown.form;
+    f.panel->SetVisible(false);
+    auto* gauge = new TGauge(&f);
+    gauge->SetParent(&f);
+    gauge->SetBounds(10, 10, 200, 21);
+    gauge->SetMaxValue(1000);
+    HWND w = f.Handle();
+    UpdateWindow(w);
+    RECT dirty{};
+    gauge->SetProgress(9); // still 0 %
+    EXPECT_FALSE(GetUpdateRect(w, &dirty, FALSE));
+    gauge->SetProgress(10); // 1 %
+    EXPECT_TRUE(GetUpdateRect(w, &dirty, FALSE));
+    UpdateWindow(w);
+    EXPECT_EQ(gauge->PercentText(), L"1%");
+}
+
 TEST(Controls, ImageStretchesItsPngOverTheParentBackground)
 {
     ShownForm shown;
