@@ -18,6 +18,11 @@ namespace {
 constexpr int ComboCellWidth = 50;
 constexpr int ComboCellHeight = 21;
 
+// Pixels one skin load may decode in all. One file may be named from every slot, so the bound per
+// image alone lets a hostile skin decode it dozens of times; 16 Mi pixels (64 MiB at 32 bits) is
+// several screen-sized backgrounds, far beyond what a real skin holds.
+constexpr std::uint64_t kSkinMaxDecodedPixels = 1ull << 24;
+
 bool StartsWith(const std::string& text, const std::string& prefix)
 {
     return text.compare(0, prefix.size(), prefix) == 0;
@@ -75,7 +80,13 @@ bool TSkinDefinition::LoadSkinImage(ui::TBitmap& bitmap, const std::string& valu
     }
     TBmpInfo info;
     // A header that lies about the file is a damaged skin, never handed to GDI.
-    if (!ReadBmpInfo(file.Memory(), file.Size(), info) || !DecodeImage(bitmap, file, info)) {
+    bool sound = ReadBmpInfo(file.Memory(), file.Size(), info);
+    if (sound) {
+        decodedPixels_ += static_cast<std::uint64_t>(info.Width) * static_cast<std::uint64_t>(info.Height);
+        // Past the budget nothing more is decoded: the load is refused like any damaged skin.
+        sound = decodedPixels_ <= kSkinMaxDecodedPixels && DecodeImage(bitmap, file, info);
+    }
+    if (!sound) {
         bitmap.Clear();
         damaged_ = true;
         return false;
@@ -532,6 +543,7 @@ bool TSkinDefinition::LoadSkinDefinition(const TQuickIni& ini, TSkinReader& arch
     ini_ = &ini;
     archive_ = &archive;
     damaged_ = false;
+    decodedPixels_ = 0;
     struct Release {
         TSkinDefinition* self;
         ~Release()

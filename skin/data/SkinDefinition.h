@@ -6,6 +6,7 @@
 #include "ui/Graphics.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -117,6 +118,8 @@ private:
     TSkinReader* archive_ = nullptr;
     ui::TStringList sections_;
     bool damaged_ = false;
+    // Pixels decoded so far by this load, checked against a total budget.
+    std::uint64_t decodedPixels_ = 0;
 };
 
 } // namespace skin

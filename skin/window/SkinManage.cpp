@@ -4,12 +4,17 @@
 #include "ui/Forms.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace skin {
 
 namespace {
 
-std::unique_ptr<TSkinManage> gManager;
+// A plain pointer, so that nothing frees the manager at an unknown point of the program's static
+// teardown: the finaliser registered with its first creation does, at a fixed point (before every
+// object built earlier, after every one built later). A skin component freed after that finds no
+// manager and touches nothing.
+TSkinManage* gManager = nullptr;
 
 // Class names are read with the ANSI function, at most 100 characters.
 std::string WindowClassName(HWND window)
@@ -25,21 +30,24 @@ TFrameFactory TSkinManage::FrameFactory = nullptr;
 
 TSkinManage* SkinManager()
 {
-    return gManager.get();
+    return gManager;
 }
 
 TSkinManage& CreateSkinManager()
 {
-    if (!gManager)
-        gManager = std::make_unique<TSkinManage>();
+    if (!gManager) {
+        static const bool finaliserRegistered = std::atexit([] { FreeSkinManager(); }) == 0;
+        (void)finaliserRegistered;
+        gManager = new TSkinManage;
+    }
     return *gManager;
 }
 
 void FreeSkinManager()
 {
     // The manager stays reachable while it ends, so that frames freed by it see RunState 4.
-    delete gManager.get();
-    gManager.release();
+    delete gManager;
+    gManager = nullptr;
 }
 
 TSkinManage::TSkinManage() = default;
@@ -71,6 +79,14 @@ void TSkinManage::RemoveSkinData(TSkinData* skinData)
     const auto it = std::find(SkinDataList.begin(), SkinDataList.end(), skinData);
     if (it != SkinDataList.end())
         SkinDataList.erase(it);
+    // A component freed while the manager ends only leaves its lists: the frames go with the manager.
+    if (RunState == 4) {
+        if (MainSkinData == skinData)
+            MainSkinData = nullptr;
+        if (PendingSkinData == skinData)
+            PendingSkinData = nullptr;
+        return;
+    }
     // Nothing may go on using a component that is gone: its filter and callback pass to the next
     // main component, its pending request is dropped and the frames drawn from it are detached.
     if (MainSkinData == skinData) {
@@ -108,7 +124,7 @@ void TSkinManage::RemoveHook()
 
 LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    TSkinManage* self = gManager.get();
+    TSkinManage* self = gManager;
     HHOOK hook = self ? self->HookHandle : nullptr;
     if (self && self->RunState != 4) {
         if (code < 0 || !self->SkinEnabled) {
@@ -358,7 +374,7 @@ void TSkinManage::ApplyPendingAction()
 
 void CALLBACK TSkinManage::TimerProc(HWND, UINT, UINT_PTR id, DWORD)
 {
-    TSkinManage* self = gManager.get();
+    TSkinManage* self = gManager;
     if (self && self->timerId_ == id)
         self->ApplyPendingAction();
 }

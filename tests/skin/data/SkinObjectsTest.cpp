@@ -428,4 +428,30 @@ TEST_F(SkinObjects, DamagedSkinsLeaveNothingBuilt)
     expectNothing("truncated");
 }
 
+// One large file named from many slots: each image is within the bound for one image, but the
+// load as a whole decodes past its budget and is refused as a damaged skin.
+TEST_F(SkinObjects, DecodingPastTheLoadBudgetIsRefused)
+{
+    TTestSkin skin;
+    skin.Bmp("big.bmp", 2000, 2000);
+    skin.Ini = "[Toolbars]\nImage=big.bmp\n[Headerbar]\nImage=big.bmp\n"
+               "[MenuItem]\nImage=big.bmp\n[MenuBackground]\nImage=big.bmp\n";
+    ASSERT_TRUE(Load(skin)) << "four screen-sized images are within the budget";
+    ASSERT_NE(data.MenuBackground, nullptr);
+    EXPECT_EQ(data.MenuBackground->Bitmap.Width(), 2000);
+
+    skin.Ini += "[Scrollbar]\nImage=big.bmp\n[SunkEdge]\nImage=big.bmp\n";
+    EXPECT_FALSE(Load(skin));
+    EXPECT_TRUE(data.NoSkin);
+    EXPECT_EQ(data.Toolbars, nullptr);
+    EXPECT_EQ(data.MenuBackground, nullptr);
+    EXPECT_EQ(data.Scrollbar, nullptr);
+    EXPECT_EQ(data.SunkEdge, nullptr);
+
+    // The budget is per load: the first skin loads again afterwards.
+    skin.Ini = "[Toolbars]\nImage=big.bmp\n";
+    ASSERT_TRUE(Load(skin));
+    EXPECT_FALSE(data.NoSkin);
+}
+
 } // namespace

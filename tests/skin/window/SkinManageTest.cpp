@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -26,6 +27,7 @@ struct FrameLog {
     int reapplied = 0;
     int released = 0;
     int freedAtEnd = 0;  // frames freed while the manager ends
+    std::function<void()> atEnd;  // run by a frame freed while the manager ends
 };
 FrameLog gLog;
 
@@ -34,8 +36,11 @@ public:
     RecordingFrame(HWND window, TSkinData* data) : window_(window), data_(data) { gLog.attached.push_back(window); }
     ~RecordingFrame() override
     {
-        if (SkinManager() && SkinManager()->RunState == 4)
+        if (SkinManager() && SkinManager()->RunState == 4) {
             ++gLog.freedAtEnd;
+            if (gLog.atEnd)
+                gLog.atEnd();
+        }
     }
     HWND Handle() const override { return window_; }
     TSkinData* SkinData() const override { return data_; }
@@ -314,6 +319,78 @@ TEST_F(SkinManager_, TheHookSkinsWindowsWhenActivated)
     testing_support::PumpMessages();
     EXPECT_EQ(gLog.attached, std::vector<HWND>{second});
     EXPECT_EQ(created.size(), 1u);
+}
+
+// The manager and the forms holding skin components end in any order: a component freed after
+// the manager, or while it ends, touches nothing; one freed before it detaches its frames.
+TEST_F(SkinManager_, FormsAndTheManagerEndInEitherOrder)
+{
+    HWND window = Window(L"SkinManageTestEnd");
+    auto skinnedForm = [&](TSkinData*& data) {
+        auto* form = new ui::TForm(nullptr);
+        data = new TSkinData(form);
+        GiveSkin(*data);
+        TSkinManage& manager = CreateSkinManager();
+        manager.AddSkinData(data);
+        manager.PendingSkinData = data;
+        manager.SkinForms.push_back(std::make_unique<RecordingFrame>(window, data));
+        return form;
+    };
+
+    // The manager first, the form after.
+    TSkinData* data = nullptr;
+    ui::TForm* form = skinnedForm(data);
+    ASSERT_EQ(SkinManager()->MainSkinData, data);
+    FreeSkinManager();
+    EXPECT_EQ(gLog.freedAtEnd, 1);
+    EXPECT_TRUE(gLog.detached.empty()) << "the manager's end unskins nothing";
+    delete form;
+    EXPECT_EQ(SkinManager(), nullptr) << "a component freed later finds no manager";
+
+    // The form first: its frames are detached, the manager holds nothing of it.
+    form = skinnedForm(data);
+    delete form;
+    TSkinManage* manager = SkinManager();
+    EXPECT_EQ(gLog.detached, std::vector<HWND>{window});
+    EXPECT_TRUE(manager->SkinForms.empty());
+    EXPECT_TRUE(manager->SkinDataList.empty());
+    EXPECT_EQ(manager->MainSkinData, nullptr);
+    EXPECT_EQ(manager->PendingSkinData, nullptr);
+    FreeSkinManager();
+
+    // The form freed while the manager ends (by one of its frames): it only leaves the lists.
+    gLog = {};
+    form = skinnedForm(data);
+    TSkinData other(nullptr);
+    SkinManager()->AddSkinData(&other);
+    gLog.atEnd = [&] { delete form; };
+    FreeSkinManager();
+    EXPECT_EQ(gLog.freedAtEnd, 1);
+    EXPECT_TRUE(gLog.detached.empty());
+    EXPECT_EQ(SkinManager(), nullptr);
+}
+
+// A program ending with a skinned form still alive (freed by the application object during the
+// static teardown) exits cleanly.
+TEST(SkinManagerExit, AProgramEndingWithASkinnedFormExitsCleanly)
+{
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring probe(path);
+    probe = probe.substr(0, probe.find_last_of(L"\\/") + 1) + L"skin_exit_probe.exe";
+    ASSERT_NE(GetFileAttributesW(probe.c_str()), INVALID_FILE_ATTRIBUTES);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    std::wstring commandLine = L"\"" + probe + L"\"";
+    ASSERT_TRUE(CreateProcessW(probe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process));
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(code, 0u);
 }
 
 } // namespace
