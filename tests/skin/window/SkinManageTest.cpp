@@ -385,7 +385,11 @@ TEST(SkinManagerExit, AProgramEndingWithASkinnedFormExitsCleanly)
     std::wstring commandLine = L"\"" + probe + L"\"";
     ASSERT_TRUE(CreateProcessW(probe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &startup, &process));
-    WaitForSingleObject(process.hProcess, INFINITE);
+    // A teardown that deadlocks must fail here, not hang the whole run.
+    const DWORD waited = WaitForSingleObject(process.hProcess, 30000);
+    if (waited != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, 2);
+    EXPECT_EQ(waited, WAIT_OBJECT_0) << "the program did not end within 30 s";
     DWORD code = 1;
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hThread);
