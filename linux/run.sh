@@ -20,6 +20,9 @@ if [ -d /usr/share/wine/fonts ]; then
   cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 fi
 "$root/linux/wine-run.sh" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
+# Let that Wine server end: one left running from a process without a display would serve the tool
+# started on the virtual display below, and the tool would end before its window shows.
+wineserver -w || true
 
 # A small database to try the tool on.
 if [ -x "$root/tools/demo-db/make-demo-db.sh" ]; then
