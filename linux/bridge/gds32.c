@@ -209,30 +209,50 @@ static ISC_STATUS bridge_failure(ISC_STATUS *status)
     return status[1];
 }
 
+/* The database name and parameter block as the Linux client wants them: a Windows path turned into
+   a Linux one (the UTF-8 flag then dropped, the name being in the file system's encoding); a remote
+   or Linux name goes on as the program wrote it. Returns 0 when out of memory. */
+typedef struct {
+    char *name;
+    char *dpb;
+    short dpb_length;
+} linux_attach_args;
+
+static int linux_attach_args_make(linux_attach_args *args, short length, const char *name,
+                                  short dpb_length, const char *dpb)
+{
+    int converted;
+    args->dpb = bridge_alloc(dpb_length > 0 ? (size_t)dpb_length : 1);
+    args->name = linux_database_name(length, name, dpb_length, dpb, &converted);
+    if (!args->name || !args->dpb)
+        return 0;
+    if (converted) {
+        args->dpb_length = dpb_without_utf8_flag(dpb_length, dpb, args->dpb);
+    } else {
+        args->dpb_length = dpb_length > 0 ? dpb_length : 0;
+        if (args->dpb_length)
+            memcpy(args->dpb, dpb, (size_t)args->dpb_length);
+    }
+    return 1;
+}
+
+static void linux_attach_args_free(linux_attach_args *args)
+{
+    bridge_free(args->name);
+    bridge_free(args->dpb);
+}
+
 ISC_STATUS WINAPI bridge_attach_database(ISC_STATUS *status, short length, const char *name,
                                          isc_db_handle *db, short dpb_length, const char *dpb)
 {
     ISC_STATUS result;
-    char *linux_dpb = bridge_alloc(dpb_length > 0 ? (size_t)dpb_length : 1);
-    int converted;
-    char *linux_name = linux_database_name(length, name, dpb_length, dpb, &converted);
-    short linux_dpb_length;
-    if (!linux_name || !linux_dpb) {
-        bridge_free(linux_name);
-        bridge_free(linux_dpb);
+    linux_attach_args args;
+    if (!linux_attach_args_make(&args, length, name, dpb_length, dpb)) {
+        linux_attach_args_free(&args);
         return bridge_failure(status);
     }
-    if (converted) {
-        linux_dpb_length = dpb_without_utf8_flag(dpb_length, dpb, linux_dpb);
-    } else {
-        /* A remote or Linux name goes on as the program wrote it. */
-        linux_dpb_length = dpb_length > 0 ? dpb_length : 0;
-        if (linux_dpb_length)
-            memcpy(linux_dpb, dpb, (size_t)linux_dpb_length);
-    }
-    result = isc_attach_database(status, 0, linux_name, db, linux_dpb_length, linux_dpb);
-    bridge_free(linux_name);
-    bridge_free(linux_dpb);
+    result = isc_attach_database(status, 0, args.name, db, args.dpb_length, args.dpb);
+    linux_attach_args_free(&args);
     return result;
 }
 
@@ -241,26 +261,13 @@ ISC_STATUS WINAPI bridge_create_database(ISC_STATUS *status, short length, const
                                          short db_type)
 {
     ISC_STATUS result;
-    char *linux_dpb = bridge_alloc(dpb_length > 0 ? (size_t)dpb_length : 1);
-    int converted;
-    char *linux_name = linux_database_name(length, name, dpb_length, dpb, &converted);
-    short linux_dpb_length;
-    if (!linux_name || !linux_dpb) {
-        bridge_free(linux_name);
-        bridge_free(linux_dpb);
+    linux_attach_args args;
+    if (!linux_attach_args_make(&args, length, name, dpb_length, dpb)) {
+        linux_attach_args_free(&args);
         return bridge_failure(status);
     }
-    if (converted) {
-        linux_dpb_length = dpb_without_utf8_flag(dpb_length, dpb, linux_dpb);
-    } else {
-        /* A remote or Linux name goes on as the program wrote it. */
-        linux_dpb_length = dpb_length > 0 ? dpb_length : 0;
-        if (linux_dpb_length)
-            memcpy(linux_dpb, dpb, (size_t)linux_dpb_length);
-    }
-    result = isc_create_database(status, 0, linux_name, db, linux_dpb_length, linux_dpb, db_type);
-    bridge_free(linux_name);
-    bridge_free(linux_dpb);
+    result = isc_create_database(status, 0, args.name, db, args.dpb_length, args.dpb, db_type);
+    linux_attach_args_free(&args);
     return result;
 }
 
