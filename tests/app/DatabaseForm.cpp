@@ -1,4 +1,5 @@
 #include "DatabaseForm.h"
+#include "AppPumping.h"
 
 #include <windows.h>
 
@@ -19,19 +20,6 @@ void Settle()
     for (int i = 0; i < 5; ++i) {
         ui::Application.ProcessMessages();
         Sleep(2);
-    }
-}
-
-bool PumpApp(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s)
-{
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        ui::Application.ProcessMessages();
-        if (done())
-            return true;
-        if (std::chrono::steady_clock::now() >= end)
-            return false;
-        Sleep(5);
     }
 }
 

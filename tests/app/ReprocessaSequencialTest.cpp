@@ -1,6 +1,7 @@
 // The main form read from the description kept in this executable's resources, shown, and driven
 // through its windows with real messages.
 #include "app/ReprocessaSequencial.h"
+#include "AppPumping.h"
 
 #include "WindowTesting.h"
 #include "ui/FormReader.h"
@@ -21,21 +22,7 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-// Pumps through the application, so the framework's keyboard handling (Tab, Enter, mnemonics)
-// sees the keys as it does in the program.
-bool PumpApp(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s)
-{
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        ui::Application.ProcessMessages();
-        if (done())
-            return true;
-        if (std::chrono::steady_clock::now() >= end)
-            return false;
-        Sleep(5);
-    }
-}
+using apptest::PumpApp;
 
 void Settle()
 {

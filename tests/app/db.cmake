@@ -3,6 +3,7 @@
 if(TARGET app_form)
   add_wine_test(app_db_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/DatabaseForm.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/AppPumping.cpp
             ${CMAKE_CURRENT_LIST_DIR}/ConexaoTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/ReprocessaPedidoTest.cpp
     LIBS app_form db_test_support comctl32)

@@ -3,6 +3,7 @@
 if(TARGET app_form AND TARGET ReprocessaSequencial)
   add_wine_test(app_form_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/ReprocessaSequencialTest.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/AppPumping.cpp
             ${CMAKE_CURRENT_LIST_DIR}/ProgramTest.cpp
             ${CMAKE_SOURCE_DIR}/app/res/app.rc
     LIBS app_form)
