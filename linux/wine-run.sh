@@ -3,6 +3,12 @@
 # output, and the client-library bridge on the DLL path. Used by CTest as the cross-compiling emulator.
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=${PROJECT_BUILD_DIR:-$here/../build}
+# A test group that CTest gave a desktop of its own (linux/test-desktops.sh) runs on that
+# desktop's display and Wine prefix.
+if [ -n "${CTEST_RESOURCE_GROUP_0_DESKTOPS:-}" ] && [ -n "${TEST_DESKTOPS_DIR:-}" ]; then
+  desktop=${CTEST_RESOURCE_GROUP_0_DESKTOPS#id:}
+  . "$TEST_DESKTOPS_DIR/${desktop%%,*}.env"
+fi
 export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}

@@ -7,6 +7,4 @@ if(TARGET app_form)
             ${CMAKE_CURRENT_LIST_DIR}/ConexaoTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/ReprocessaPedidoTest.cpp
     LIBS app_form db_test_support comctl32)
-  # Focus and activation are desktop-wide: no other test's windows may come up meanwhile.
-  set_tests_properties(app_db_tests PROPERTIES RUN_SERIAL TRUE)
 endif()

@@ -12,6 +12,4 @@ if(TARGET app_form AND TARGET ReprocessaSequencial)
   target_compile_definitions(app_form_tests PRIVATE
     "APP_EXE_PATH=\"$<TARGET_FILE:ReprocessaSequencial>\"")
   add_dependencies(app_form_tests ReprocessaSequencial)
-  # Focus and activation are desktop-wide: no other test's windows may come up meanwhile.
-  set_tests_properties(app_form_tests PROPERTIES RUN_SERIAL TRUE)
 endif()

@@ -1,0 +1,69 @@
+# Sourced by linux/test.sh. Gives each test group that runs at the same time a desktop of its own:
+# its own virtual display (Xvfb) and its own Wine prefix, hence its own Wine server. Focus,
+# activation and the foreground window are per display and per Wine server, so a window that one
+# group brings up can never take the keyboard from a dialog of another group.
+#
+# CTest hands each group one desktop (RESOURCE_GROUPS "desktops:1", see cmake/wine-test.cmake)
+# and says which in CTEST_RESOURCE_GROUP_0_DESKTOPS; linux/wine-run.sh reads the desktop's
+# settings from "$TEST_DESKTOPS_DIR/<id>.env".
+
+# start_test_desktops <build dir> <count>: starts the displays and writes the resource spec file
+# ($TEST_DESKTOPS_DIR/resources.json). The caller stops them with stop_test_desktops.
+start_test_desktops() {
+  local build=$1 count=$2 id display prefix
+  local here
+  here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+  export TEST_DESKTOPS_DIR="$build/test-desktops"
+  rm -rf "$TEST_DESKTOPS_DIR"
+  mkdir -p "$TEST_DESKTOPS_DIR"
+  TEST_DESKTOP_PIDS=()
+  local entries=()
+  for ((id = 0; id < count; id++)); do
+    prefix="$build/wineprefix-tests-$id"
+    # A copy of the prepared test prefix (Managed=N, fonts): seconds faster than a new one.
+    if [ ! -f "$prefix/system.reg" ] || [ "$build/wineprefix-tests/user.reg" -nt "$prefix/user.reg" ]; then
+      rm -rf "$prefix"
+      cp -a "$build/wineprefix-tests" "$prefix"
+    fi
+    # Xvfb picks a free display number itself and writes it once it accepts connections.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$TEST_DESKTOPS_DIR/$id.display" \
+      >"$TEST_DESKTOPS_DIR/$id.xvfb.log" 2>&1 &
+    TEST_DESKTOP_PIDS+=($!)
+    local waited=0
+    until [ -s "$TEST_DESKTOPS_DIR/$id.display" ]; do
+      if ((waited >= 100)) || ! kill -0 "${TEST_DESKTOP_PIDS[-1]}" 2>/dev/null; then
+        echo "test desktops: the virtual display $id did not start:" >&2
+        cat "$TEST_DESKTOPS_DIR/$id.xvfb.log" >&2
+        return 1
+      fi
+      sleep 0.1
+      waited=$((waited + 1))
+    done
+    display=$(tr -d '\n' <"$TEST_DESKTOPS_DIR/$id.display")
+    printf 'export DISPLAY=:%s\nexport WINEPREFIX=%q\n' "$display" "$prefix" >"$TEST_DESKTOPS_DIR/$id.env"
+    # The desktop's Wine server and its system processes stay up between groups: starting them
+    # costs seconds. They start here, on a throwaway command, so that they hold no test's output
+    # open (CTest waits for a group's output to close).
+    (. "$TEST_DESKTOPS_DIR/$id.env" && wineserver -p &&
+      "$here/wine-run.sh" cmd /c exit 0 >"$TEST_DESKTOPS_DIR/$id.wine.log" 2>&1)
+    entries+=("{\"id\": \"$id\", \"slots\": 1}")
+  done
+  local joined
+  joined=$(IFS=,; echo "${entries[*]}")
+  printf '{"version": {"major": 1, "minor": 0}, "local": [{"desktops": [%s]}]}\n' "$joined" \
+    >"$TEST_DESKTOPS_DIR/resources.json"
+}
+
+# stop_test_desktops: ends every Wine server started on the desktops, then the displays.
+stop_test_desktops() {
+  local env
+  for env in "$TEST_DESKTOPS_DIR"/*.env; do
+    [ -f "$env" ] || continue
+    (. "$env" && wineserver -k 2>/dev/null) || true
+  done
+  if [ ${#TEST_DESKTOP_PIDS[@]} -gt 0 ]; then
+    kill "${TEST_DESKTOP_PIDS[@]}" 2>/dev/null || true
+    wait "${TEST_DESKTOP_PIDS[@]}" 2>/dev/null || true
+  fi
+  TEST_DESKTOP_PIDS=()
+}
