@@ -23,17 +23,6 @@ void Settle()
     }
 }
 
-void PressButton(HWND dialog, const std::wstring& caption)
-{
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (testing_support::WindowText(child) == caption) {
-            SendMessageW(child, BM_CLICK, 0, 0);
-            return;
-        }
-    ADD_FAILURE() << "no button " << ui::WideToUtf8(caption) << " on the box";
-    SendMessageW(dialog, WM_CLOSE, 0, 0);
-}
-
 // The dialogs being answered; thread timers carry no data of their own.
 struct DialogRun {
     Answers answers;
@@ -57,7 +46,7 @@ void CALLBACK AnswerDialogs(HWND, UINT, UINT_PTR, DWORD)
         for (std::size_t at; (at = seen.text.find(L"\r\n")) != std::wstring::npos;)
             seen.text.erase(at + 1, 1);
         g_run->boxes.push_back(seen);
-        PressButton(box, seen.caption == L"Confirm" ? g_run->answers.confirm : L"OK");
+        testing_support::PressButton(box, seen.caption == L"Confirm" ? g_run->answers.confirm : L"OK");
         return;
     }
     if (HWND chooser = testing_support::FindProcessWindow(L"#32770"); chooser && !g_run->handled.count(chooser)) {
@@ -102,6 +91,8 @@ void DatabaseForm::TearDown()
 std::vector<Box> DatabaseForm::WithDialogs(const std::function<void()>& action, const Answers& answers)
 {
     DialogRun run{answers, {}, {}};
+    // Every box answered, so the action ends; one that stays open fails the test and is closed.
+    testing_support::ModalWatchdog watchdog("the action and the boxes it shows to end");
     g_run = &run;
     const UINT_PTR timer = SetTimer(nullptr, 0, 30, AnswerDialogs);
     try {

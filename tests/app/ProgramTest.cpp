@@ -86,7 +86,7 @@ protected:
                 return request.found && GetGUIThreadInfo(GetWindowThreadProcessId(request.found, nullptr), &gui) &&
                        gui.hwndFocus;
             },
-            std::chrono::seconds(60)))
+            testing_support::kWaitBound))
             << "the program's window did not show";
         window_ = request.found;
     }
@@ -100,10 +100,10 @@ protected:
         CloseHandle(process_.hProcess);
     }
 
-    // Waits for the program to end; its exit code, or -1 while it still runs after a minute.
+    // Waits for the program to end; its exit code, or -1 while it still runs past the wait bound.
     long ExitCode()
     {
-        if (WaitForSingleObject(process_.hProcess, 60000) != WAIT_OBJECT_0)
+        if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(testing_support::kWaitBound.count())) != WAIT_OBJECT_0)
             return -1;
         DWORD code = 0;
         GetExitCodeProcess(process_.hProcess, &code);

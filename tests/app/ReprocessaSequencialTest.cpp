@@ -102,17 +102,6 @@ int Count(const std::vector<std::uint32_t>& pixels, const std::function<bool(int
 bool Yellowish(int r, int g, int b) { return r > 200 && g > 140 && b < 120; }
 bool Grey(int r, int g, int b) { return std::abs(r - g) < 8 && std::abs(g - b) < 8 && r > 100 && r < 235; }
 
-// Presses the button of a message dialog whose caption is `caption` ("&Yes", "&No", "OK").
-void PressDialogButton(HWND dialog, const std::wstring& caption)
-{
-    HWND found = nullptr;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (testing_support::WindowText(child) == caption)
-            found = child;
-    ASSERT_NE(found, nullptr) << "no button " << ui::WideToUtf8(caption);
-    SendMessageW(found, BM_CLICK, 0, 0);
-}
-
 class MainForm : public ::testing::Test {
 protected:
     void SetUp() override
@@ -525,7 +514,7 @@ TEST_P(CancelAnswered, ClearsOnlyOnYesAndAlwaysReenablesAndFocusesOpen)
             caption = testing_support::WindowText(dialog);
             if (auto* box = dynamic_cast<ui::TMessageForm*>(ui::FindControl(dialog)))
                 message = box->Message();
-            PressDialogButton(dialog, yes ? L"&Yes" : L"&No");
+            testing_support::PressButton(dialog, yes ? L"&Yes" : L"&No");
         },
         [&] { SendMessageW(f->btnCancelar->Handle(), BM_CLICK, 0, 0); });
     ASSERT_TRUE(shown);

@@ -1,6 +1,11 @@
 #include "WindowTesting.h"
 
-#include <vector>
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <mutex>
 
 namespace testing_support {
 
@@ -15,7 +20,7 @@ void PumpMessages()
 
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout)
 {
-    const auto end = std::chrono::steady_clock::now() + timeout;
+    const auto end = std::chrono::steady_clock::now() + std::min(timeout, kWaitBound);
     while (!done()) {
         if (std::chrono::steady_clock::now() >= end)
             return false;
@@ -26,6 +31,21 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds time
 }
 
 namespace {
+std::string Narrow(const std::wstring& text)
+{
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+    return out;
+}
+
+std::wstring ClassOf(HWND window)
+{
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
 struct FindRequest {
     std::wstring className;
     std::wstring caption;
@@ -39,9 +59,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
     GetWindowThreadProcessId(window, &pid);
     if (pid != GetCurrentProcessId() || !IsWindowVisible(window))
         return TRUE;
-    wchar_t name[256] = {};
-    GetClassNameW(window, name, 256);
-    if (request->className != name)
+    if (request->className != ClassOf(window))
         return TRUE;
     if (!request->caption.empty() && WindowText(window) != request->caption)
         return TRUE;
@@ -49,23 +67,46 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
     return FALSE;
 }
 
-// State of the one pending AnswerWhenShown; timers carry no user data, so it lives here.
-struct PendingAnswer {
-    std::wstring className;
-    std::function<void(HWND)> answer;
-    bool seen = false;
-};
-PendingAnswer* g_pending = nullptr;
-
-void CALLBACK LookForDialog(HWND, UINT, UINT_PTR timerId, DWORD)
+// The visible top-level windows of this thread, topmost first (owned boxes before their owners).
+std::vector<HWND> VisibleThreadWindows()
 {
-    if (!g_pending || g_pending->seen)
-        return;
-    if (HWND dialog = FindProcessWindow(g_pending->className)) {
-        g_pending->seen = true;
-        KillTimer(nullptr, timerId);
-        g_pending->answer(dialog);
-    }
+    std::vector<HWND> windows;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM param) -> BOOL {
+        if (IsWindowVisible(window))
+            reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+// Ends a window's modal loop: a dialog box (message box, file dialog) through EndDialog; a form
+// of the framework by hiding it, which ends its modal loop as a cancel.
+void Dismiss(HWND window)
+{
+    if (ClassOf(window) == L"#32770")
+        EndDialog(window, IDCANCEL);
+    else
+        ShowWindow(window, SW_HIDE);
+}
+
+// The watchdogs running, by timer; thread timers carry no data of their own.
+std::map<UINT_PTR, ModalWatchdog*> g_watchdogs;
+std::vector<ModalWatchdog*> g_watchStack;
+
+// What the innermost watchdog waits for, read by the process watchdog's thread.
+std::mutex g_waitMutex;
+std::string g_currentWait;
+
+void SetCurrentWait(std::string what)
+{
+    std::lock_guard<std::mutex> lock(g_waitMutex);
+    g_currentWait = std::move(what);
+}
+
+void CALLBACK WatchdogTick(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    if (auto it = g_watchdogs.find(timer); it != g_watchdogs.end())
+        it->second->Check();
 }
 } // namespace
 
@@ -76,23 +117,155 @@ HWND FindProcessWindow(const std::wstring& className, const std::wstring& captio
     return request.found;
 }
 
-bool AnswerWhenShown(const std::wstring& className, const std::function<void(HWND)>& answer,
-                     const std::function<void()>& action)
+std::string DescribeWindow(HWND window)
 {
-    PendingAnswer pending{className, answer};
+    return Narrow(ClassOf(window)) + " \"" + Narrow(WindowText(window)) + "\"";
+}
+
+ModalWatchdog::ModalWatchdog(std::string waitingFor, std::chrono::milliseconds bound)
+    : waitingFor_(std::move(waitingFor)), bound_(std::min(bound, kWaitBound)),
+      deadline_(std::chrono::steady_clock::now() + bound_), before_(VisibleThreadWindows())
+{
+    timer_ = SetTimer(nullptr, 0, 50, WatchdogTick);
+    g_watchdogs[timer_] = this;
+    g_watchStack.push_back(this);
+    SetCurrentWait(waitingFor_);
+}
+
+ModalWatchdog::~ModalWatchdog()
+{
+    KillTimer(nullptr, timer_);
+    g_watchdogs.erase(timer_);
+    g_watchStack.erase(std::find(g_watchStack.begin(), g_watchStack.end(), this));
+    SetCurrentWait(g_watchStack.empty() ? std::string() : g_watchStack.back()->waitingFor_);
+}
+
+void ModalWatchdog::Expect(std::string waitingFor)
+{
+    waitingFor_ = std::move(waitingFor);
+    deadline_ = std::chrono::steady_clock::now() + bound_;
+    if (!g_watchStack.empty() && g_watchStack.back() == this)
+        SetCurrentWait(waitingFor_);
+}
+
+void ModalWatchdog::Check()
+{
+    if (fired_ || std::chrono::steady_clock::now() < deadline_)
+        return;
+    fired_ = true;
+    std::vector<HWND> opened;
+    for (HWND window : VisibleThreadWindows())
+        if (std::find(before_.begin(), before_.end(), window) == before_.end())
+            opened.push_back(window);
+    std::string open;
+    for (HWND window : opened)
+        open += (open.empty() ? "" : ", ") + DescribeWindow(window);
+    ADD_FAILURE() << "waited " << bound_.count() / 1000.0 << " s for " << waitingFor_ << "; "
+                  << (open.empty() ? std::string("no window of the test is open") : "closing what is still open: " + open);
+    for (HWND window : opened)
+        if (IsWindow(window))
+            Dismiss(window);
+}
+
+std::string CurrentWait()
+{
+    std::lock_guard<std::mutex> lock(g_waitMutex);
+    return g_currentWait;
+}
+
+namespace {
+// The one pending AnswerWhenShown; thread timers carry no data of their own.
+struct PendingAnswer {
+    std::wstring className;
+    std::function<void(HWND)> answer;
+    ModalWatchdog* watchdog;
+    HWND box = nullptr;
+};
+PendingAnswer* g_pending = nullptr;
+
+void CALLBACK LookForDialog(HWND, UINT, UINT_PTR timerId, DWORD)
+{
+    if (!g_pending || g_pending->box)
+        return;
+    if (HWND dialog = FindProcessWindow(g_pending->className)) {
+        g_pending->box = dialog;
+        KillTimer(nullptr, timerId);
+        g_pending->watchdog->Expect(DescribeWindow(dialog) + " to close after its answer");
+        g_pending->answer(dialog);
+    }
+}
+} // namespace
+
+bool AnswerWhenShown(const std::wstring& className, const std::function<void(HWND)>& answer,
+                     const std::function<void()>& action, std::chrono::milliseconds bound)
+{
+    ModalWatchdog watchdog("a window of class " + Narrow(className) + " to show", bound);
+    PendingAnswer pending{className, answer, &watchdog};
+    PendingAnswer* outer = g_pending;
     g_pending = &pending;
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, LookForDialog);
     try {
         action();
     } catch (...) {
         KillTimer(nullptr, timer);
-        g_pending = nullptr;
+        g_pending = outer;
         throw;
     }
-    if (!pending.seen)
-        KillTimer(nullptr, timer);
-    g_pending = nullptr;
-    return pending.seen;
+    KillTimer(nullptr, timer);
+    g_pending = outer;
+    // A box that stays open after its answer (one that is not modal) is as lost as a hung one.
+    if (pending.box && !watchdog.Fired() && IsWindow(pending.box) && IsWindowVisible(pending.box)) {
+        ADD_FAILURE() << DescribeWindow(pending.box) << " is still open after its answer; closing it";
+        Dismiss(pending.box);
+    }
+    return pending.box != nullptr;
+}
+
+HWND FindButton(HWND dialog, const std::wstring& caption)
+{
+    struct Search {
+        const std::wstring& caption;
+        HWND found = nullptr;
+    } search{caption};
+    EnumChildWindows(dialog, [](HWND child, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if (ClassOf(child).find(L"Button") == std::wstring::npos || WindowText(child) != s->caption)
+            return TRUE;
+        s->found = child;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void PressButton(HWND dialog, const std::wstring& caption)
+{
+    if (HWND button = FindButton(dialog, caption)) {
+        SendMessageW(button, BM_CLICK, 0, 0);
+        return;
+    }
+    std::string buttons;
+    EnumChildWindows(dialog, [](HWND child, LPARAM param) -> BOOL {
+        if (ClassOf(child).find(L"Button") != std::wstring::npos)
+            *reinterpret_cast<std::string*>(param) += " \"" + Narrow(WindowText(child)) + "\"";
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&buttons));
+    ADD_FAILURE() << "no button \"" << Narrow(caption) << "\" on " << DescribeWindow(dialog) << "; it has:" << buttons
+                  << "; closing it";
+    Dismiss(dialog);
+}
+
+std::vector<std::string> FailuresOf(const std::function<void()>& stretch)
+{
+    ::testing::TestPartResultArray results;
+    {
+        ::testing::ScopedFakeTestPartResultReporter reporter(
+            ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results);
+        stretch();
+    }
+    std::vector<std::string> messages;
+    for (int i = 0; i < results.size(); ++i)
+        messages.push_back(results.GetTestPartResult(i).message());
+    return messages;
 }
 
 std::wstring WindowText(HWND window)

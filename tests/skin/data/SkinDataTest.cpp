@@ -214,8 +214,7 @@ TEST_F(SkinDataForm, AnOlderArchiveShowsTheMessageAndLoadsNothing)
             // The dialog keeps line breaks as CR LF.
             for (std::size_t at; (at = text.find(L"\r\n")) != std::wstring::npos;)
                 text.erase(at + 1, 1);
-            HWND ok = FindWindowExW(dialog, nullptr, nullptr, L"OK");
-            SendMessageW(ok, BM_CLICK, 0, 0);
+            testing_support::PressButton(dialog, L"OK");
         },
         [&] { loaded = data.LoadSkinData(); });
     EXPECT_TRUE(seen);
