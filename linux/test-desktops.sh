@@ -7,6 +7,9 @@
 # and says which in CTEST_RESOURCE_GROUP_0_DESKTOPS; linux/wine-run.sh reads the desktop's
 # settings from "$TEST_DESKTOPS_DIR/<id>.env".
 
+TEST_DESKTOPS_DIR=${TEST_DESKTOPS_DIR:-}
+TEST_DESKTOP_PIDS=()
+
 # start_test_desktops <build dir> <count>: starts the displays and writes the resource spec file
 # ($TEST_DESKTOPS_DIR/resources.json). The caller stops them with stop_test_desktops.
 start_test_desktops() {
@@ -20,10 +23,16 @@ start_test_desktops() {
   local entries=()
   for ((id = 0; id < count; id++)); do
     prefix="$build/wineprefix-tests-$id"
-    # A copy of the prepared test prefix (Managed=N, fonts): seconds faster than a new one.
+    # A copy of the prepared test prefix (Managed=N, fonts): seconds faster than a new one. Its
+    # files are hard links (a prefix holds some 700 MB of libraries that nothing rewrites); the
+    # registry, which the Wine server does rewrite, is copied.
     if [ ! -f "$prefix/system.reg" ] || [ "$build/wineprefix-tests/user.reg" -nt "$prefix/user.reg" ]; then
       rm -rf "$prefix"
-      cp -a "$build/wineprefix-tests" "$prefix"
+      cp -al "$build/wineprefix-tests" "$prefix"
+      for reg in "$build/wineprefix-tests"/*.reg; do
+        rm -f "$prefix/${reg##*/}"
+        cp -p "$reg" "$prefix/"
+      done
     fi
     # Xvfb picks a free display number itself and writes it once it accepts connections.
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$TEST_DESKTOPS_DIR/$id.display" \
@@ -57,6 +66,7 @@ start_test_desktops() {
 # stop_test_desktops: ends every Wine server started on the desktops, then the displays.
 stop_test_desktops() {
   local env
+  [ -n "$TEST_DESKTOPS_DIR" ] || return 0
   for env in "$TEST_DESKTOPS_DIR"/*.env; do
     [ -f "$env" ] || continue
     (. "$env" && wineserver -k 2>/dev/null) || true

@@ -21,8 +21,8 @@ fi
 
 . "$root/linux/test-desktops.sh"
 desktops=$(nproc)
-start_test_desktops "$build" "$desktops"
 trap stop_test_desktops EXIT
+start_test_desktops "$build" "$desktops"
 
 cd "$build/win"
 suite=(ctest --output-on-failure -j"$desktops" --resource-spec-file "$TEST_DESKTOPS_DIR/resources.json")
