@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <mutex>
 
 namespace testing_support {
@@ -89,9 +88,9 @@ void Dismiss(HWND window)
         ShowWindow(window, SW_HIDE);
 }
 
-// The watchdogs running, by timer; thread timers carry no data of their own.
-std::map<UINT_PTR, ModalWatchdog*> g_watchdogs;
-std::vector<ModalWatchdog*> g_watchStack;
+// The watchdogs running, innermost last; thread timers carry no data of their own, so the tick
+// finds its watchdog here by timer.
+std::vector<ModalWatchdog*> g_watchdogs;
 
 // What the innermost watchdog waits for, read by the process watchdog's thread.
 std::mutex g_waitMutex;
@@ -105,8 +104,9 @@ void SetCurrentWait(std::string what)
 
 void CALLBACK WatchdogTick(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    if (auto it = g_watchdogs.find(timer); it != g_watchdogs.end())
-        it->second->Check();
+    for (ModalWatchdog* watchdog : g_watchdogs)
+        if (watchdog->Timer() == timer)
+            watchdog->Check();
 }
 } // namespace
 
@@ -127,24 +127,22 @@ ModalWatchdog::ModalWatchdog(std::string waitingFor, std::chrono::milliseconds b
       deadline_(std::chrono::steady_clock::now() + bound_), before_(VisibleThreadWindows())
 {
     timer_ = SetTimer(nullptr, 0, 50, WatchdogTick);
-    g_watchdogs[timer_] = this;
-    g_watchStack.push_back(this);
+    g_watchdogs.push_back(this);
     SetCurrentWait(waitingFor_);
 }
 
 ModalWatchdog::~ModalWatchdog()
 {
     KillTimer(nullptr, timer_);
-    g_watchdogs.erase(timer_);
-    g_watchStack.erase(std::find(g_watchStack.begin(), g_watchStack.end(), this));
-    SetCurrentWait(g_watchStack.empty() ? std::string() : g_watchStack.back()->waitingFor_);
+    g_watchdogs.erase(std::find(g_watchdogs.begin(), g_watchdogs.end(), this));
+    SetCurrentWait(g_watchdogs.empty() ? std::string() : g_watchdogs.back()->waitingFor_);
 }
 
 void ModalWatchdog::Expect(std::string waitingFor)
 {
     waitingFor_ = std::move(waitingFor);
     deadline_ = std::chrono::steady_clock::now() + bound_;
-    if (!g_watchStack.empty() && g_watchStack.back() == this)
+    if (g_watchdogs.back() == this)
         SetCurrentWait(waitingFor_);
 }
 
@@ -221,20 +219,27 @@ bool AnswerWhenShown(const std::wstring& className, const std::function<void(HWN
     return pending.box != nullptr;
 }
 
+namespace {
+// The child windows of `dialog`, at any depth, whose class names a button ("Button", "TButton",
+// "TBitBtn").
+std::vector<HWND> Buttons(HWND dialog)
+{
+    std::vector<HWND> buttons;
+    EnumChildWindows(dialog, [](HWND child, LPARAM param) -> BOOL {
+        if (ClassOf(child).find(L"Button") != std::wstring::npos)
+            reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&buttons));
+    return buttons;
+}
+} // namespace
+
 HWND FindButton(HWND dialog, const std::wstring& caption)
 {
-    struct Search {
-        const std::wstring& caption;
-        HWND found = nullptr;
-    } search{caption};
-    EnumChildWindows(dialog, [](HWND child, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        if (ClassOf(child).find(L"Button") == std::wstring::npos || WindowText(child) != s->caption)
-            return TRUE;
-        s->found = child;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND button : Buttons(dialog))
+        if (WindowText(button) == caption)
+            return button;
+    return nullptr;
 }
 
 void PressButton(HWND dialog, const std::wstring& caption)
@@ -244,11 +249,8 @@ void PressButton(HWND dialog, const std::wstring& caption)
         return;
     }
     std::string buttons;
-    EnumChildWindows(dialog, [](HWND child, LPARAM param) -> BOOL {
-        if (ClassOf(child).find(L"Button") != std::wstring::npos)
-            *reinterpret_cast<std::string*>(param) += " \"" + Narrow(WindowText(child)) + "\"";
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&buttons));
+    for (HWND button : Buttons(dialog))
+        buttons += " \"" + Narrow(WindowText(button)) + "\"";
     ADD_FAILURE() << "no button \"" << Narrow(caption) << "\" on " << DescribeWindow(dialog) << "; it has:" << buttons
                   << "; closing it";
     Dismiss(dialog);

@@ -46,6 +46,7 @@ public:
 
     // Called by the timer.
     void Check();
+    UINT_PTR Timer() const { return timer_; }
 
 private:
     std::string waitingFor_;
