@@ -7,7 +7,5 @@ function(add_wine_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE test_support ${T_LIBS})
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-  # Every group gets a desktop (display and Wine server) of its own when linux/test.sh hands
-  # CTest its desktops; without them (plain ctest) the groups share one display.
-  set_tests_properties(${name} PROPERTIES TIMEOUT 240 RESOURCE_GROUPS "desktops:1")
+  set_tests_properties(${name} PROPERTIES TIMEOUT 240)
 endfunction()

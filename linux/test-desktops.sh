@@ -1,17 +1,17 @@
-# Sourced by linux/test.sh. Gives each test group that runs at the same time a desktop of its own:
-# its own virtual display (Xvfb) and its own Wine prefix, hence its own Wine server. Focus,
-# activation and the foreground window are per display and per Wine server, so a window that one
-# group brings up can never take the keyboard from a dialog of another group.
+# Sourced by linux/test.sh and linux/wine-run.sh. Gives each test group that runs at the same time
+# a desktop of its own: its own virtual display (Xvfb) and its own Wine prefix, hence its own Wine
+# server. Focus, activation and the foreground window are per display and per Wine server, so a
+# window that one group brings up can never take the keyboard from a dialog of another group.
 #
-# CTest hands each group one desktop (RESOURCE_GROUPS "desktops:1", see cmake/wine-test.cmake)
-# and says which in CTEST_RESOURCE_GROUP_0_DESKTOPS; linux/wine-run.sh reads the desktop's
-# settings from "$TEST_DESKTOPS_DIR/<id>.env".
+# linux/test.sh starts one desktop per group that CTest runs at once; each group, through
+# linux/wine-run.sh, takes a desktop no other group holds (a lock file per desktop) and runs on
+# its display and prefix, written in "$TEST_DESKTOPS_DIR/<id>.env".
 
 TEST_DESKTOPS_DIR=${TEST_DESKTOPS_DIR:-}
 TEST_DESKTOP_PIDS=()
 
-# start_test_desktops <build dir> <count>: starts the displays and writes the resource spec file
-# ($TEST_DESKTOPS_DIR/resources.json). The caller stops them with stop_test_desktops.
+# start_test_desktops <build dir> <count>: starts the desktops and exports TEST_DESKTOPS_DIR. The
+# caller stops them with stop_test_desktops.
 start_test_desktops() {
   local build=$1 count=$2 id display prefix
   local here
@@ -20,7 +20,6 @@ start_test_desktops() {
   rm -rf "$TEST_DESKTOPS_DIR"
   mkdir -p "$TEST_DESKTOPS_DIR"
   TEST_DESKTOP_PIDS=()
-  local entries=()
   for ((id = 0; id < count; id++)); do
     prefix="$build/wineprefix-tests-$id"
     # A copy of the prepared test prefix (Managed=N, fonts): seconds faster than a new one. Its
@@ -49,18 +48,33 @@ start_test_desktops() {
       waited=$((waited + 1))
     done
     display=$(tr -d '\n' <"$TEST_DESKTOPS_DIR/$id.display")
-    printf 'export DISPLAY=:%s\nexport WINEPREFIX=%q\n' "$display" "$prefix" >"$TEST_DESKTOPS_DIR/$id.env"
+    printf 'export DISPLAY=:%s\nexport WINEPREFIX=%q\n' "$display" "$prefix" >"$TEST_DESKTOPS_DIR/$id.env.new"
     # The desktop's Wine server and its system processes stay up between groups: starting them
     # costs seconds. They start here, on a throwaway command, so that they hold no test's output
     # open (CTest waits for a group's output to close).
-    (. "$TEST_DESKTOPS_DIR/$id.env" && wineserver -p &&
-      "$here/wine-run.sh" cmd /c exit 0 >"$TEST_DESKTOPS_DIR/$id.wine.log" 2>&1)
-    entries+=("{\"id\": \"$id\", \"slots\": 1}")
+    (. "$TEST_DESKTOPS_DIR/$id.env.new" && wineserver -p &&
+      TEST_DESKTOPS_DIR= "$here/wine-run.sh" cmd /c exit 0 >"$TEST_DESKTOPS_DIR/$id.wine.log" 2>&1)
+    mv "$TEST_DESKTOPS_DIR/$id.env.new" "$TEST_DESKTOPS_DIR/$id.env"
   done
-  local joined
-  joined=$(IFS=,; echo "${entries[*]}")
-  printf '{"version": {"major": 1, "minor": 0}, "local": [{"desktops": [%s]}]}\n' "$joined" \
-    >"$TEST_DESKTOPS_DIR/resources.json"
+}
+
+# take_test_desktop: waits for a desktop that no other group holds, takes it and switches to its
+# display and prefix. The lock stays on file descriptor $TEST_DESKTOP_LOCK until the caller ends;
+# the caller keeps it from the programs it starts, which may outlive it.
+take_test_desktop() {
+  local env
+  while :; do
+    for env in "$TEST_DESKTOPS_DIR"/*.env; do
+      [ -f "$env" ] || continue
+      exec {TEST_DESKTOP_LOCK}>"${env%.env}.lock"
+      if flock -n "$TEST_DESKTOP_LOCK"; then
+        . "$env"
+        return 0
+      fi
+      exec {TEST_DESKTOP_LOCK}>&-
+    done
+    sleep 0.1
+  done
 }
 
 # stop_test_desktops: ends every Wine server started on the desktops, then the displays.

@@ -25,7 +25,7 @@ trap stop_test_desktops EXIT
 start_test_desktops "$build" "$desktops"
 
 cd "$build/win"
-suite=(ctest --output-on-failure -j"$desktops" --resource-spec-file "$TEST_DESKTOPS_DIR/resources.json")
+suite=(ctest --output-on-failure -j"$desktops")
 
 if [ "$repeat" -eq 0 ]; then
   "${suite[@]}" "$@"

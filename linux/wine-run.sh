@@ -3,11 +3,10 @@
 # output, and the client-library bridge on the DLL path. Used by CTest as the cross-compiling emulator.
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=${PROJECT_BUILD_DIR:-$here/../build}
-# A test group that CTest gave a desktop of its own (linux/test-desktops.sh) runs on that
-# desktop's display and Wine prefix.
-if [ -n "${CTEST_RESOURCE_GROUP_0_DESKTOPS:-}" ] && [ -n "${TEST_DESKTOPS_DIR:-}" ]; then
-  desktop=${CTEST_RESOURCE_GROUP_0_DESKTOPS#id:}
-  . "$TEST_DESKTOPS_DIR/${desktop%%,*}.env"
+# Under linux/test.sh each test group runs on a desktop of its own (linux/test-desktops.sh).
+if [ -n "${TEST_DESKTOPS_DIR:-}" ]; then
+  . "$here/test-desktops.sh"
+  take_test_desktop
 fi
 export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -22,4 +21,9 @@ case "${LC_ALL:-${LC_CTYPE:-${LANG:-}}}" in
   *UTF-8* | *utf8* | *UTF8* | *utf-8*) ;;
   *) export LC_ALL=C.UTF-8 ;;
 esac
+if [ -n "${TEST_DESKTOP_LOCK:-}" ]; then
+  # The desktop is held while this script runs; Wine's processes do not inherit the lock.
+  wine "$@" {TEST_DESKTOP_LOCK}>&-
+  exit
+fi
 exec wine "$@"
