@@ -23,6 +23,12 @@ const TEnumInfo& BorderIconElements()
     return info;
 }
 
+const TEnumInfo& WindowStateEnum()
+{
+    static const TEnumInfo info{"TWindowState", {"wsNormal", "wsMinimized", "wsMaximized"}};
+    return info;
+}
+
 const TEnumInfo& PositionEnum()
 {
     static const TEnumInfo info{"TPosition", {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"}};
@@ -41,6 +47,8 @@ const TClassInfo& TCustomForm::StaticClassInfo()
         .Enum<TFormBorderStyle>("BorderStyle", FormBorderStyleEnum(), &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle)
         .Set("BorderIcons", BorderIconElements(), &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons)
         .Enum<TPosition>("Position", PositionEnum(), &TCustomForm::Position, &TCustomForm::SetPosition)
+        .Enum<TWindowState>("WindowState", WindowStateEnum(), &TCustomForm::WindowState, &TCustomForm::SetWindowState)
+        .Bool("AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll)
         .Bool("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview)
         .Object<TWinControl>("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl)
         .Bool("OldCreateOrder", [](TCustomForm&) { return false; }, [](TCustomForm&, bool) {})
@@ -102,6 +110,18 @@ void RegisterStandardClasses()
 
 // ---- TCustomForm ----
 
+namespace {
+// Shows a hidden window in `state`; a normal state undoes one the window was hidden in.
+int ShowCommand(TWindowState state, HWND window)
+{
+    switch (state) {
+    case TWindowState::wsMinimized: return SW_SHOWMINIMIZED;
+    case TWindowState::wsMaximized: return SW_SHOWMAXIMIZED;
+    default: return IsIconic(window) || IsZoomed(window) ? SW_SHOWNORMAL : SW_SHOW;
+    }
+}
+} // namespace
+
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner)
 {
     visible_ = false;
@@ -155,6 +175,9 @@ void TCustomForm::CreateParams(TCreateParams& params)
             params.Style |= WS_MINIMIZEBOX;
         if (plain && (borderIcons_ & biMaximize))
             params.Style |= WS_MAXIMIZEBOX;
+        // The system shows the help button only on a caption without minimise and maximise boxes.
+        if ((borderIcons_ & biHelp) && !(params.Style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)))
+            params.ExStyle |= WS_EX_CONTEXTHELP;
     }
     if (!enabled_)
         params.Style |= WS_DISABLED;
@@ -167,9 +190,10 @@ void TCustomForm::CreateParams(TCreateParams& params)
     params.Width = width_;
     params.Height = height_;
     params.ClassStyle = CS_DBLCLKS;
+    // Shared: the class keeps them for the life of the process, and this runs on every size query.
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    params.Icon = static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    params.SmallIcon = static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    params.Icon = static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED));
+    params.SmallIcon = static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     if (!params.Icon)
         params.Icon = LoadIconW(nullptr, IDI_APPLICATION);
 }
@@ -178,7 +202,84 @@ void TCustomForm::CreateHandleDone()
 {
     clientWidthWanted_ = -1;
     clientHeightWanted_ = -1;
+    AssignIcons();
     TWinControl::CreateHandleDone();
+    // A form shown when its window was recreated (a new border style) shows again, as it was,
+    // leaving the focus to RecreateWnd.
+    if (visible_) {
+        switch (windowState_) {
+        case TWindowState::wsMinimized: ShowWindow(handle_, SW_SHOWMINNOACTIVE); break;
+        case TWindowState::wsMaximized: ShowWindow(handle_, SW_SHOWMAXIMIZED); break;
+        case TWindowState::wsNormal: ShowWindow(handle_, SW_SHOWNA); break;
+        }
+    }
+}
+
+void TCustomForm::DestroyWnd()
+{
+    if (handle_ && IsWindowVisible(handle_))
+        windowState_ = WindowState();
+    TWinControl::DestroyWnd();
+    ReleaseIcons();
+}
+
+void TCustomForm::AssignIcons()
+{
+    // Loaded for this window alone (not shared), so the window can free them when it goes.
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    auto load = [instance](int cx, int cy) {
+        return IconHandle(static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON, cx, cy, 0)));
+    };
+    IconHandle small = load(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+    IconHandle big = load(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    HICON system = LoadIconW(nullptr, IDI_APPLICATION);
+    SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small ? small.get() : system));
+    SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big ? big.get() : system));
+    smallIcon_ = std::move(small);
+    bigIcon_ = std::move(big);
+}
+
+void TCustomForm::ReleaseIcons()
+{
+    smallIcon_.reset();
+    bigIcon_.reset();
+}
+
+TWindowState TCustomForm::WindowState() const
+{
+    // A hidden window's placement says nothing of the state it will be shown in.
+    if (!handle_ || !IsWindowVisible(handle_))
+        return windowState_;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (!GetWindowPlacement(handle_, &placement))
+        return windowState_;
+    switch (placement.showCmd) {
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+        return TWindowState::wsMinimized;
+    case SW_SHOWMAXIMIZED:
+        return TWindowState::wsMaximized;
+    default:
+        return TWindowState::wsNormal;
+    }
+}
+
+void TCustomForm::SetWindowState(TWindowState value)
+{
+    windowState_ = value;
+    if (!handle_ || !IsWindowVisible(handle_))
+        return;
+    switch (value) {
+    case TWindowState::wsMinimized: ShowWindow(handle_, SW_SHOWMINIMIZED); break;
+    case TWindowState::wsMaximized: ShowWindow(handle_, SW_SHOWMAXIMIZED); break;
+    case TWindowState::wsNormal:
+        // A window minimised from maximised restores to maximised first.
+        for (int i = 0; i < 2 && (IsIconic(handle_) || IsZoomed(handle_)); ++i)
+            ShowWindow(handle_, SW_RESTORE);
+        break;
+    }
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle value)
@@ -306,11 +407,16 @@ void TCustomForm::SetVisible(bool visible)
         visible_ = true;
         if (!wasVisible && OnShow)
             OnShow(this);
-        ShowWindow(handle_, SW_SHOW);
-        SetForegroundWindow(handle_);
+        ShowWindow(handle_, wasVisible ? SW_SHOW : ShowCommand(windowState_, handle_));
+        if (!wasVisible && windowState_ == TWindowState::wsNormal && IsZoomed(handle_))
+            ShowWindow(handle_, SW_RESTORE); // it was hidden minimised from maximised
+        if (wasVisible || windowState_ != TWindowState::wsMinimized)
+            SetForegroundWindow(handle_);
     } else {
         const bool wasVisible = visible_;
         visible_ = false;
+        if (handle_ && IsWindowVisible(handle_))
+            windowState_ = WindowState(); // shown again as it was
         if (handle_)
             ShowWindow(handle_, SW_HIDE);
         if (wasVisible && OnHide)
@@ -450,6 +556,9 @@ bool TCustomForm::DialogKey(std::uint16_t key, TShiftState shift)
                     return b;
         return nullptr;
     };
+    // Alt and Ctrl combinations belong to menus and accelerators.
+    if (shift & (ssAlt | ssCtrl))
+        return false;
     switch (key) {
     case VK_TAB:
         SelectNext(focusedControl_ ? focusedControl_ : activeControl_, (shift & ssShift) == 0, true);
@@ -525,10 +634,8 @@ bool TCustomForm::PreProcessKey(MSG& msg)
         if (target->DoKeyDown(key, shift))
             return true;
         msg.wParam = key;
-        const bool dialogKey = key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE;
-        if (dialogKey && !(shift & (ssAlt | ssCtrl)) && !target->WantsKey(key) && DialogKey(key, shift))
-            return true;
-        return false;
+        // Through WindowProc, so that a replacement of it sees the key (and may take it) first.
+        return !target->WantsKey(key) && Perform(CM_DIALOGKEY, key, static_cast<LPARAM>(shift)) != 0;
     }
     case WM_KEYUP:
     case WM_SYSKEYUP: {
@@ -555,13 +662,13 @@ bool TCustomForm::PreProcessKey(MSG& msg)
         msg.wParam = ch;
         if (ch > L' ' && target->HandleAllocated()) {
             const LRESULT code = SendMessageW(target->WindowHandle(), WM_GETDLGCODE, 0, 0);
-            if (!(code & DLGC_WANTCHARS) && DialogChar(ch, false))
+            if (!(code & DLGC_WANTCHARS) && Perform(CM_DIALOGCHAR, ch, 0) != 0)
                 return true;
         }
         return false;
     }
     case WM_SYSCHAR:
-        return DialogChar(static_cast<wchar_t>(msg.wParam), true);
+        return Perform(CM_DIALOGCHAR, msg.wParam, 1) != 0;
     default:
         return false;
     }
@@ -611,6 +718,17 @@ void TCustomForm::WndProc(TMessage& message)
         activeControl_ = nullptr;
         FocusChanged(nullptr);
         break;
+    case CM_DIALOGKEY:
+        message.Result = DialogKey(static_cast<std::uint16_t>(message.WParam), static_cast<TShiftState>(message.LParam)) ? 1 : 0;
+        return;
+    case CM_DIALOGCHAR:
+        message.Result = DialogChar(static_cast<wchar_t>(message.WParam), message.LParam != 0) ? 1 : 0;
+        return;
+    case WM_NCDESTROY:
+        // Destroyed from outside (DestroyWindow): the icons go with the window all the same.
+        TWinControl::WndProc(message);
+        ReleaseIcons();
+        return;
     case WM_NEXTDLGCTL:
         if (LOWORD(message.LParam)) {
             if (TWinControl* c = FindOwningControl(reinterpret_cast<HWND>(message.WParam)))

@@ -4,6 +4,7 @@
 #include "Controls.h"
 
 #include <memory>
+#include <type_traits>
 
 namespace ui {
 
@@ -14,20 +15,27 @@ using TBorderIcons = unsigned;
 const TEnumInfo& BorderIconElements();
 enum class TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
 const TEnumInfo& PositionEnum();
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+const TEnumInfo& WindowStateEnum();
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
 // Published: Caption, ClientWidth, ClientHeight, Left, Top, Width, Height, BorderStyle,
-// BorderIcons, Position, Color, Font, KeyPreview, ActiveControl, and (accepted, no effect)
-// OldCreateOrder, PixelsPerInch, TextHeight, Scaled; events OnCreate, OnShow, OnClose,
-// OnCloseQuery, OnActivate, OnDeactivate, OnDestroy, OnKeyDown, OnKeyUp, OnKeyPress.
+// BorderIcons, Position, WindowState, AutoScroll, Color, Font, KeyPreview, ActiveControl, and
+// (accepted, no effect) OldCreateOrder, PixelsPerInch, TextHeight, Scaled; events OnCreate, OnShow,
+// OnClose, OnCloseQuery, OnActivate, OnDeactivate, OnDestroy, OnKeyDown, OnKeyUp, OnKeyPress.
 //
 // Keyboard, as in a dialog: Tab / Shift+Tab move between the enabled visible tab stops in tab
 // order, Alt+mnemonic (or the bare letter where the focused control takes no characters) clicks
 // the button, Enter and Space press the focused button, Enter elsewhere the Default button, Esc
 // the Cancel button. With KeyPreview off, the form's OnKeyDown sees a key only when the form itself
-// has the focus. WM_NEXTDLGCTL (0, 0) moves to the next tab stop.
+// has the focus. WM_NEXTDLGCTL (0, 0) moves to the next tab stop. Dialog keys and characters reach
+// DialogKey / DialogChar as CM_DIALOGKEY / CM_DIALOGCHAR through WindowProc, so that a replacement
+// of it can take them first (answering 1 ends their handling).
+//
+// The window carries the program's icon (resource "MAINICON", else the system's) through
+// WM_SETICON; icons it loaded for itself go with the window.
 class TCustomForm : public TWinControl {
     UI_CLASS(TCustomForm)
 public:
@@ -42,6 +50,12 @@ public:
     void SetPosition(TPosition value) { position_ = value; }
     bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool value) { keyPreview_ = value; }
+    // The window's own state while it shows; otherwise the state Show will give it.
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState value);
+    // Only a flag: the form does not scroll. The skinned frame clears it when it takes over.
+    bool AutoScroll() const { return autoScroll_; }
+    void SetAutoScroll(bool value) { autoScroll_ = value; }
     void SetClientWidth(int value) override;
     void SetClientHeight(int value) override;
     TRect ClientRect() const override;
@@ -67,6 +81,8 @@ public:
     bool Active() const { return active_; }
 
     // Keyboard handling driven by the application's message loop; true when the message is done.
+    // CM_DIALOGKEY (wParam key, lParam shift state) and CM_DIALOGCHAR (wParam character, lParam 1
+    // with Alt) go through WindowProc to DialogKey and DialogChar, Result 1 when handled.
     bool PreProcessKey(MSG& msg);
     bool DialogKey(std::uint16_t key, TShiftState shift);
     bool DialogChar(wchar_t ch, bool alt);
@@ -84,14 +100,27 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateHandleDone() override;
+    void DestroyWnd() override;
     void PaintWindow(HDC dc) override;
     virtual bool CloseQuery();
     void PlaceOnScreen();
+    void AssignIcons();
+    void ReleaseIcons();
+
+    struct IconDeleter {
+        void operator()(HICON icon) const { DestroyIcon(icon); }
+    };
+    using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
     TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
     TPosition position_ = TPosition::poDesigned;
     bool keyPreview_ = false;
+    TWindowState windowState_ = TWindowState::wsNormal;
+    bool autoScroll_ = true;
+    // Icons loaded for this window (null when it shows the shared system icon).
+    IconHandle smallIcon_;
+    IconHandle bigIcon_;
     int clientWidthWanted_ = -1;
     int clientHeightWanted_ = -1;
     TWinControl* activeControl_ = nullptr;
