@@ -4,6 +4,7 @@
 
 #if APP_WITH_SKIN
 #include "skin/data/WinSkinData.h"
+#include "skin/window/WinSkinForm.h"
 #endif
 
 TReprocessaSequencial::TReprocessaSequencial(ui::TComponent* owner)
@@ -126,5 +127,7 @@ void RegisterFormClasses()
     ui::RegisterStandardClasses();
 #if APP_WITH_SKIN
     skin::RegisterSkinData();
+    // Every top-level window of the program wears the skin's frame once it is first activated.
+    skin::UseWindowSkinning();
 #endif
 }

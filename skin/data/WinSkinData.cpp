@@ -294,7 +294,9 @@ void TSkinData::Loaded()
     manager.AddSkinData(this);
     if (skinFormtype_ != sfMainform) {
         manager.SkinEnabled = true;
-        ++manager.RunState;
+        // Running from now on; a second component must not count past it.
+        if (manager.RunState == 0)
+            manager.RunState = 1;
         if (auto* form = dynamic_cast<ui::TCustomForm*>(Owner()))
             manager.SkinWindow(form->Handle());
         return;

@@ -1,0 +1,189 @@
+#pragma once
+// The skinned frame of a top-level window: it takes over the window's non-client area and draws
+// it from the skin (four borders, the caption bar with icon, text and caption buttons), gives the
+// window the outline of its borders, and answers the non-client messages so that the window moves,
+// sizes, minimises, maximises, restores and closes from the skin's own caption buttons.
+//
+// The skin manager attaches one frame per top-level window (through TSkinManage::FrameFactory,
+// installed by UseWindowSkinning) and owns it.
+#include "skin/window/NCObjects.h"
+#include "skin/window/SkinManage.h"
+#include "ui/Controls.h"
+#include "ui/GdiObjects.h"
+#include "ui/Graphics.h"
+#include "ui/SubClass.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ui {
+class TCustomForm;
+}
+
+namespace skin {
+
+class TSkinData;
+class TDataSkinBorder;
+
+// Installs the frame factory in the skin manager: from then on the manager's hook gives every
+// top-level window it skins a TWinSkinForm.
+void UseWindowSkinning();
+
+// Border kinds and window states as the frame keeps them.
+enum TBorderKind : int { bkSizable = 0, bkFixed = 1, bkNoCaption = 2, bkDialog = 3 };
+enum TFrameWindowState : int { fwsNormal = 0, fwsMaximized = 1, fwsMinimized = 2 };
+// StyleFlags bits.
+enum : unsigned { sfMaxBox = 1, sfMinBox = 2, sfSysMenu = 8, sfCaptionRemoved = 0x10 };
+// Status values.
+enum TFrameStatus : int {
+    fsCreated = 0, fsAttached = 1, fsChanging = 3, fsDestroying = 4, fsLayingOut = 5, fsDestroyed = 6
+};
+
+class TWinSkinForm final : public TSkinnedWindow {
+public:
+    // The mouse-leave timer's id on the window, and its interval.
+    static constexpr UINT_PTR MouseLeaveTimerId = 0x3550;
+    static constexpr UINT MouseLeaveInterval = 250;
+
+    TWinSkinForm(HWND window, ui::TCustomForm* form);
+    ~TWinSkinForm() override;
+    TWinSkinForm(const TWinSkinForm&) = delete;
+    TWinSkinForm& operator=(const TWinSkinForm&) = delete;
+
+    // What the skin manager sees.
+    HWND Handle() const override { return WindowHandle; }
+    TSkinData* SkinData() const override { return skinData_; }
+    bool Destroyed() const override { return Status == fsDestroyed; }
+    void Detach() override;
+    void ReleaseCaptionButtons() override;
+    void ReloadSkin() override;
+    void ReapplyControls() override { ApplySkinChange(); }
+
+    // Attaching (FrameAttach.cpp).
+    void AttachToForm(TSkinData* skinData, ui::TCustomForm* form);
+    void AttachToWindow(TSkinData* skinData);
+    bool Subclassed() const { return subclass_.Installed(); }
+    void LoadGeometry();
+    void FitWindow(bool keepClient);
+    void ApplySkinChange();
+
+    // Outline and painting (FrameRegion.cpp, FramePaint.cpp).
+    void UpdateRegion();
+    // Paints the whole frame; dc nullptr: the window DC. Composed off-screen, copied once.
+    void PaintFrame(HDC dc = nullptr);
+    // The frame as it was last composed (W x H; the client part is not drawn).
+    const ui::TBitmap& FrameImage() const { return frameImage_; }
+
+    // Caption buttons (CaptionButtons.cpp).
+    bool IsShown(int index);
+    void LayoutCaptionButtons();
+    void PerformAction(int x, int y);
+    void ShowSystemMenu(POINT screenPoint);
+    // Opens the window's system menu at a screen point (no double-click rule).
+    void TrackSystemMenu(POINT screenPoint);
+    // The caption button under a window point that takes clicks, else nullptr.
+    TNCObject* ObjectAt(POINT windowPoint);
+    int CaptionButtonCount() const { return static_cast<int>(CaptionButtons.size()); }
+    TWinSysButton* CaptionButton(int index) const { return CaptionButtons.at(index).get(); }
+
+    // Window states (WindowStates.cpp).
+    void SetCaptionStyles(bool value);
+    void Maximise();
+    void Restore();
+    void Minimise();
+    // fromButton: WM_SYSCOMMAND SC_CLOSE (caption button), else WM_CLOSE (menu item).
+    void Close(bool fromButton);
+    void ReadWindowState();
+    static int WindowStateFromPlacement(HWND window);
+
+    // A screen point relative to the window's top-left corner.
+    POINT WindowPoint(POINT screen) const;
+    // The window's text as the caption shows it (without the affixes).
+    std::wstring WindowText() const;
+    bool Minimized() const { return WindowState == fwsMinimized; }
+    bool IsMDIChild() const { return FrameKind == 2; }
+
+    // Fields the frame's parts share.
+    ui::TCustomForm* Form = nullptr;
+    HWND WindowHandle = nullptr;
+    ui::TWndMethod OldWindowProc;
+    std::wstring CaptionSuffix = L"  ";
+    std::wstring CaptionPrefix = L" ";
+    std::string WindowClass;
+    bool CaptionStyles = true;
+    bool FrameSkinned = false;
+    RECT ClientRect{};
+    DWORD LastSysMenuTick = 0;
+    bool SysMenuTicked = false;
+    UINT DoubleClickTime = 500;
+    int CaptionWidth = 0;
+    HWND OwnerWindow = nullptr;
+    HICON Icon = nullptr;          // the window's own icon (not owned)
+    int IconSize = 16;
+    int BorderLeft = 0, BorderTop = 0, BorderRight = 0, BorderBottom = 0;
+    RECT WindowRect{};
+    RECT TextRect{};
+    RECT OrigFrame{};
+    int MenuHeight = 0;
+    bool RightToLeft = false;
+    bool Sizable = false;
+    bool DialogClass = false;
+    bool DetachOnDestroy = false;
+    HMENU MenuHandle = nullptr;
+    HMENU SystemMenu = nullptr;
+    ui::TColor SavedColor = 0;
+    LONG_PTR OrigStyle = 0;
+    int RightButtonsLeft = 0;
+    TNCObject* HotObject = nullptr;
+    bool RegionSet = false;
+    int WindowWidth = 0, WindowHeight = 0;
+    int RegionWidth = 0, RegionHeight = 0;
+    bool Active = true;
+    int FrameKind = 0;
+    int BorderKind = bkSizable;
+    unsigned StyleFlags = 0;
+    int WindowState = fwsNormal;
+    int Status = fsCreated;
+    bool TimerEnabled = false;
+    // The style bits the frame took off to keep the platform from drawing its caption.
+    LONG_PTR RemovedStyle = 0;
+    std::vector<std::unique_ptr<TWinSysButton>> CaptionButtons;
+
+private:
+    friend class TFrameMessages;
+    LRESULT WindowProcedure(UINT message, WPARAM wParam, LPARAM lParam);
+    void FormWindowProc(ui::TMessage& message);
+    LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) { return subclass_.CallPrevious(message, wParam, lParam); }
+    void EnableTimer(bool enabled);
+    void OnMouseLeaveTimer();
+    void DetachOnNcDestroy();
+    void RestoreWindowProcs();
+    // Icon: one copy scaled to the small-icon size, renewed when the window's icon changes.
+    void RenewIcon();
+    void FillIconBitmap();
+
+    // Painting parts.
+    bool CanPaint() const;
+    void Compose(int width, int height);
+    void PaintBorder(HDC dc, int index, const RECT& rect);
+    void PaintCaptionText(HDC dc, const RECT& bar);
+    void PaintCaptionButtons(HDC dc);
+    TDataSkinBorder* Border(int index) const;
+    int BorderFrame(const TDataSkinBorder& border) const;
+
+    TSkinData* skinData_ = nullptr;
+    ui::TSubclass subclass_;
+    ui::TFontHandle captionFont_;
+    HICON scaledIcon_ = nullptr;   // owned
+    ui::TBitmap iconBitmap_;
+    ui::TBitmap frameImage_;
+    // What frameImage_ was composed for; a paint with nothing changed only copies it.
+    std::wstring composedText_;
+    unsigned composedKey_ = 0;
+    bool composedValid_ = false;
+};
+
+} // namespace skin
