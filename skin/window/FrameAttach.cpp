@@ -229,7 +229,7 @@ void TWinSkinForm::LoadGeometry()
             record->Frame = 1;
         }
     }
-    composedValid_ = false;
+    ForgetPictures();
 }
 
 void TWinSkinForm::ReleaseCaptionButtons()
@@ -324,7 +324,7 @@ void TWinSkinForm::Detach()
     }
     SetCaptionStyles(true);
     frameImage_.Clear();
-    composedValid_ = false;
+    ForgetPictures();
     if (!destroying && (IsMDIChild() || !(OrigStyle & WS_CHILD))) {
         // The window keeps its client area under its own frame again.
         RECT r{};

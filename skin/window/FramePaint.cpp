@@ -26,6 +26,14 @@ int TWinSkinForm::BorderFrame(const TDataSkinBorder& border) const
     return Active || border.Frame <= 1 ? 1 : 2;
 }
 
+void TWinSkinForm::ForgetPictures()
+{
+    for (auto& border : borderPictures_)
+        for (TBorderPicture& picture : border)
+            picture = TBorderPicture{};
+    composedValid_ = false;
+}
+
 bool TWinSkinForm::CanPaint() const
 {
     if (!skinData_ || skinData_->NoSkin || !FrameSkinned)
@@ -42,10 +50,18 @@ void TWinSkinForm::PaintBorder(HDC dc, int index, const RECT& rect)
     if (rect.right <= rect.left || rect.bottom <= rect.top)
         return;
     TDataSkinBorder* border = Border(index);
-    std::unique_ptr<ui::TBitmap> picture;
-    if (border)
-        picture = BuildSkinRect(rect, &border->Bitmap, border->Margins(), index >= 3, border->Tile != 1, border->Frame,
-                                BorderFrame(*border));
+    // Each border's picture depends only on its size and frame: built once, copied at each paint.
+    const int frame = border ? BorderFrame(*border) : 1;
+    TBorderPicture& cached = borderPictures_[index - 1][frame == 1 ? 0 : 1];
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (!cached.picture || cached.width != width || cached.height != height) {
+        cached.picture = border ? BuildSkinRect(rect, &border->Bitmap, border->Margins(), index >= 3, border->Tile != 1,
+                                                border->Frame, frame)
+                                : nullptr;
+        cached.width = width;
+        cached.height = height;
+    }
+    ui::TBitmap* picture = cached.picture.get();
     if (!picture) {
         // A skin without this border still gets a plain one in its face colour.
         ui::TBrushHandle face(CreateSolidBrush(ui::ColorToRGB(skinData_->ButtonFaceColor)));

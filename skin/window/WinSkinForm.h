@@ -180,6 +180,14 @@ private:
     HICON scaledIcon_ = nullptr;   // owned
     ui::TBitmap iconBitmap_;
     ui::TBitmap frameImage_;
+    // The four borders' pictures, active and inactive, at the size they were last painted.
+    struct TBorderPicture {
+        std::unique_ptr<ui::TBitmap> picture;
+        int width = -1;
+        int height = -1;
+    };
+    TBorderPicture borderPictures_[4][2];
+    void ForgetPictures();
     // What frameImage_ was composed for; a paint with nothing changed only copies it.
     std::wstring composedText_;
     unsigned composedKey_ = 0;
