@@ -285,6 +285,8 @@ void TWinSkinForm::FitWindow(bool keepClient)
     }
     SetWindowPos(WindowHandle, nullptr, 0, 0, width, height,
                  SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    // The client area moved inside the window: nothing of the old frame may stay in it.
+    RedrawWindow(WindowHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void TWinSkinForm::ApplySkinChange()

@@ -8,6 +8,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 namespace skin {
 
 namespace {
@@ -178,8 +180,10 @@ public:
         else
             f.SetCaptionStyles(true);
         if (f.BorderKind == bkSizable) {
+            // Sizing may reach the maximised size, never less than what maximising itself gives.
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-            info->ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
+            info->ptMaxTrackSize.x = std::max<LONG>(info->ptMaxSize.x, GetSystemMetrics(SM_CXMAXIMIZED));
+            info->ptMaxTrackSize.y = std::max<LONG>(info->ptMaxSize.y, GetSystemMetrics(SM_CYMAXIMIZED));
         }
         return result;
     }

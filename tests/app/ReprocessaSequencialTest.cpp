@@ -8,6 +8,7 @@
 
 #if APP_WITH_SKIN
 #include "skin/data/WinSkinData.h"
+#include "skin/window/WinSkinForm.h"
 #endif
 
 #include <gtest/gtest.h>
@@ -166,8 +167,14 @@ TEST_F(MainForm, WindowIsAsStored)
     EXPECT_EQ(client.right - client.left, 474);
     EXPECT_EQ(client.bottom - client.top, 292);
 
+    // The skin's frame is on the window: it keeps the stored client size and takes the caption
+    // style off (the skin draws the caption); the window's own style is what the frame keeps.
+    auto* skinned = dynamic_cast<skin::TWinSkinForm*>(skin::SkinManager()->FindSkinForm(window));
+    ASSERT_NE(skinned, nullptr);
+    EXPECT_FALSE(GetWindowLongW(window, GWL_STYLE) & WS_CAPTION);
+
     // A single border: not resizable; system menu, minimise, maximise and close.
-    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    const LONG style = static_cast<LONG>(skinned->OrigStyle);
     EXPECT_FALSE(style & WS_THICKFRAME);
     EXPECT_TRUE(style & WS_SYSMENU);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
@@ -178,7 +185,9 @@ TEST_F(MainForm, WindowIsAsStored)
     RECT frame;
     GetWindowRect(window, &frame);
     EXPECT_NEAR((frame.left + frame.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
-    EXPECT_NEAR((frame.top + frame.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    // Placed before the skin came; the skinned frame grows it downwards from the same top.
+    const int growth = (frame.bottom - frame.top) - (292 + skinned->OrigFrame.bottom);
+    EXPECT_NEAR((frame.top + frame.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, growth / 2 + 1);
 
     // The program's icon, in the caption's and the task switcher's sizes.
     for (auto [which, size] : {std::pair{GCLP_HICON, GetSystemMetrics(SM_CXICON)}, std::pair{GCLP_HICONSM, GetSystemMetrics(SM_CXSMICON)}}) {
@@ -194,7 +203,8 @@ TEST_F(MainForm, WindowIsAsStored)
             DeleteObject(info.hbmColor);
     }
 
-    EXPECT_EQ(f->Color(), ui::clBtnFace);
+    EXPECT_EQ(skinned->SavedColor, ui::clBtnFace);
+    EXPECT_EQ(f->Color(), skinned->SkinData()->ButtonFaceColor);
     EXPECT_EQ(f->Font().Name(), L"MS Sans Serif");
     EXPECT_EQ(f->Font().Height(), 11);
     EXPECT_EQ(f->Font().Color(), ui::clWindowText);

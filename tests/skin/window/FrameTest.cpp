@@ -218,6 +218,9 @@ TEST_F(Frame, MaximiseAndRestoreSwapTheButtonAndAFormWithoutTheBoxHasNone)
     SendMessageW(w, WM_NCLBUTTONUP, HTCAPTION, ScreenAt(w, at));
     ASSERT_TRUE(PumpUntil([w] { return IsZoomed(w) != FALSE; }));
     EXPECT_EQ(frame->WindowState, fwsMaximized);
+    RECT maximised{};
+    GetWindowRect(w, &maximised);
+    EXPECT_GE(maximised.right - maximised.left, GetSystemMetrics(SM_CXSCREEN)) << "maximised over the screen";
     ReadWindow(w);
     TWinSysButton* restore = ButtonWithAction(*frame, 1);
     ASSERT_NE(restore, nullptr);
@@ -434,6 +437,22 @@ TEST_F(Frame, RepaintsAndSkinCyclesLeaveNoGdiObjectBehind)
     EXPECT_EQ(GetBkMode(dc), OPAQUE);
     EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);
     ReleaseDC(w, dc);
+}
+
+TEST_F(Frame, AltF4AndAltSpaceKeepWorkingOnASkinnedCaption)
+{
+    HWND w = windows.ShowPlainWindow(WS_OVERLAPPEDWINDOW, 320, 200);
+    ASSERT_NE(SkinnedWindows::FrameOf(w), nullptr);
+    SendMessageW(w, WM_SYSKEYDOWN, VK_F4, 1 << 29);
+    ui::Application.ProcessMessages();
+    ASSERT_FALSE(SkinnedWindows::plainLog.empty());
+    EXPECT_EQ(SkinnedWindows::plainLog.front(), (std::pair<UINT, WPARAM>{WM_SYSCOMMAND, SC_CLOSE}));
+
+    // Alt+Space opens the system menu; its Close item closes the window.
+    bool opened = testing_support::AnswerWhenShown(L"#32768", [](HWND) { EndMenu(); }, [w] {
+        SendMessageW(w, WM_SYSCOMMAND, SC_KEYMENU, L' ');
+    });
+    EXPECT_TRUE(opened);
 }
 
 } // namespace
