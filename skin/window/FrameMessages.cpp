@@ -289,7 +289,8 @@ public:
 
     LRESULT NcCalcSize(UINT message, WPARAM wParam, LPARAM lParam)
     {
-        const LRESULT result = f.CallPrevious(message, wParam, lParam);
+        // The previous procedure computes its own frame first; with wParam FALSE that stands.
+        f.CallPrevious(message, wParam, lParam);
         if (!wParam)
             return 0;
         auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
@@ -297,7 +298,6 @@ public:
             params->rgrc[1] = params->rgrc[0];
             return WVR_VALIDRECTS;
         }
-        (void)result;
         const RECT proposed = params->rgrc[0];
         const int x = params->lppos ? params->lppos->x : proposed.left;
         const int y = params->lppos ? params->lppos->y : proposed.top;
