@@ -1,6 +1,7 @@
 #include "Controls.h"
 
 #include "Forms.h"
+#include "GdiObjects.h"
 
 #include <windowsx.h>
 
@@ -327,6 +328,11 @@ void TControl::BringToFront()
 
 POINT TControl::ClientToScreen(POINT point) const
 {
+    // A window knows where it is; a windowless control is where its parent puts it.
+    if (auto* window = dynamic_cast<const TWinControl*>(this); window && window->handle_) {
+        ::ClientToScreen(window->handle_, &point);
+        return point;
+    }
     if (parent_) {
         point.x += left_;
         point.y += top_;
@@ -337,6 +343,10 @@ POINT TControl::ClientToScreen(POINT point) const
 
 POINT TControl::ScreenToClient(POINT point) const
 {
+    if (auto* window = dynamic_cast<const TWinControl*>(this); window && window->handle_) {
+        ::ScreenToClient(window->handle_, &point);
+        return point;
+    }
     if (parent_) {
         point = parent_->ScreenToClient(point);
         point.x -= left_;
@@ -434,7 +444,9 @@ LRESULT DispatchToControl(TWinControl* control, UINT msg, WPARAM wParam, LPARAM 
 {
     TMessage m{msg, wParam, lParam, 0};
     try {
-        if (control->WindowProc)
+        if (msg == WM_PAINT && !wParam && control->doubleBuffered_ && control->handle_)
+            control->PaintBuffered();
+        else if (control->WindowProc)
             control->WindowProc(m);
         else
             control->WndProc(m);
@@ -673,6 +685,13 @@ void TWinControl::RemoveControl(TControl* control)
         if (inside(form->focusedControl_))
             form->focusedControl_ = nullptr;
     }
+    if (captureControl_ == control) {
+        captureControl_ = nullptr;
+        if (handle_ && GetCapture() == handle_)
+            ReleaseCapture();
+    }
+    if (mouseControl_ == control)
+        mouseControl_ = nullptr;
     control->Invalidate();
     controls_.erase(it);
     control->parent_ = nullptr;
@@ -1097,6 +1116,87 @@ void TWinControl::DefaultHandler(TMessage& message)
     message.Result = CallDefault(message.Msg, message.WParam, message.LParam);
 }
 
+TControl* TWinControl::ControlAtPos(POINT point) const
+{
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        TControl* c = *it;
+        if (dynamic_cast<TWinControl*>(c) || !c->visible_ || !c->enabled_)
+            continue;
+        if (point.x >= c->left_ && point.y >= c->top_ && point.x < c->left_ + c->width_ && point.y < c->top_ + c->height_)
+            return c;
+    }
+    return nullptr;
+}
+
+void TWinControl::SetMouseControl(TControl* control)
+{
+    if (control == mouseControl_)
+        return;
+    TControl* previous = mouseControl_;
+    mouseControl_ = control;
+    if (previous)
+        previous->Perform(CM_MOUSELEAVE);
+    if (control && control == mouseControl_)
+        control->Perform(CM_MOUSEENTER);
+}
+
+bool TWinControl::RouteMouse(TMessage& message)
+{
+    const POINT p{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+    auto deliver = [&](TControl* c) {
+        c->Perform(message.Msg, message.WParam, MAKELPARAM(p.x - c->left_, p.y - c->top_));
+        message.Result = 0;
+    };
+    auto inside = [&](const TControl* c) {
+        return p.x >= c->left_ && p.y >= c->top_ && p.x < c->left_ + c->width_ && p.y < c->top_ + c->height_;
+    };
+    switch (message.Msg) {
+    case WM_MOUSEMOVE:
+        if (captureControl_) {
+            // Held: only the pressed control can be under the mouse.
+            TControl* held = captureControl_;
+            SetMouseControl(inside(held) ? held : nullptr);
+            if (captureControl_ == held)
+                deliver(held);
+            return true;
+        }
+        SetMouseControl(ControlAtPos(p));
+        if (mouseControl_) {
+            deliver(mouseControl_);
+            return true;
+        }
+        return false;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        TControl* hit = ControlAtPos(p);
+        if (!hit)
+            return false;
+        SetMouseControl(hit);
+        captureControl_ = hit;
+        SetCapture(handle_);
+        deliver(hit);
+        return true;
+    }
+    case WM_LBUTTONUP: {
+        TControl* target = captureControl_;
+        if (target) {
+            // Cleared first: releasing sends WM_CAPTURECHANGED, which must not cancel this release.
+            captureControl_ = nullptr;
+            if (GetCapture() == handle_)
+                ReleaseCapture();
+        } else {
+            target = ControlAtPos(p);
+        }
+        if (target)
+            deliver(target);
+        SetMouseControl(ControlAtPos(p));
+        return target != nullptr;
+    }
+    default:
+        return false;
+    }
+}
+
 void TWinControl::PaintWindow(HDC dc) { PaintControls(dc); }
 
 void TWinControl::PaintControls(HDC dc)
@@ -1134,40 +1234,35 @@ void TWinControl::PaintHandler(TMessage& message)
     message.Result = 0;
 }
 
+void TWinControl::PaintBuffered()
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(handle_, &ps);
+    struct EndPaintGuard {
+        HWND window;
+        PAINTSTRUCT* ps;
+        ~EndPaintGuard() { EndPaint(window, ps); }
+    } endPaint{handle_, &ps};
+    RECT client;
+    GetClientRect(handle_, &client);
+    const int w = std::max(1L, client.right), h = std::max(1L, client.bottom);
+    TMemoryDC memory(dc);
+    TBitmapHandle bitmap(CreateCompatibleBitmap(dc, w, h));
+    if (!memory.Get() || !bitmap) {
+        Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+        return;
+    }
+    TSelectObject select(memory.Get(), bitmap.Get());
+    const WPARAM target = reinterpret_cast<WPARAM>(memory.Get());
+    Perform(WM_ERASEBKGND, target, static_cast<LPARAM>(target));
+    Perform(WM_PAINT, target, 0);
+    BitBlt(dc, 0, 0, w, h, memory.Get(), 0, 0, SRCCOPY);
+}
+
 void TWinControl::WndProc(TMessage& message)
 {
     switch (message.Msg) {
     case WM_PAINT:
-        if (message.WParam == 0 && doubleBuffered_ && !painting_) {
-            // Composed off-screen and copied once, through WindowProc so a replacement paints too.
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(handle_, &ps);
-            RECT client;
-            GetClientRect(handle_, &client);
-            HDC memory = CreateCompatibleDC(dc);
-            HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom));
-            HGDIOBJ old = SelectObject(memory, bitmap);
-            painting_ = true;
-            try {
-                Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), reinterpret_cast<LPARAM>(memory));
-                Perform(WM_PAINT, reinterpret_cast<WPARAM>(memory), 0);
-            } catch (...) {
-                painting_ = false;
-                SelectObject(memory, old);
-                DeleteObject(bitmap);
-                DeleteDC(memory);
-                EndPaint(handle_, &ps);
-                throw;
-            }
-            painting_ = false;
-            BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-            SelectObject(memory, old);
-            DeleteObject(bitmap);
-            DeleteDC(memory);
-            EndPaint(handle_, &ps);
-            message.Result = 0;
-            return;
-        }
         if (defWndProc_ == DefWindowProcW) {
             PaintHandler(message);
             return;
@@ -1245,23 +1340,28 @@ void TWinControl::WndProc(TMessage& message)
             TrackMouseEvent(&track);
             Perform(CM_MOUSEENTER);
         }
+        if (RouteMouse(message))
+            return;
         break;
     case WM_MOUSELEAVE:
         mouseInside_ = false;
+        // While a windowless child holds the capture, the moves still come and decide.
+        if (!captureControl_)
+            SetMouseControl(nullptr);
         Perform(CM_MOUSELEAVE);
         break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
-        // A windowless child under the cursor hears the release (a label's click).
-        for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
-            TControl* c = *it;
-            if (dynamic_cast<TWinControl*>(c) || !c->visible_)
-                continue;
-            const int x = GET_X_LPARAM(message.LParam), y = GET_Y_LPARAM(message.LParam);
-            if (x >= c->left_ && y >= c->top_ && x < c->left_ + c->width_ && y < c->top_ + c->height_) {
-                c->Perform(message.Msg, message.WParam, MAKELPARAM(x - c->left_, y - c->top_));
-                message.Result = 0;
-                return;
-            }
+        if (RouteMouse(message))
+            return;
+        break;
+    case WM_CAPTURECHANGED:
+        if (captureControl_ && reinterpret_cast<HWND>(message.LParam) != handle_) {
+            TControl* lost = captureControl_;
+            captureControl_ = nullptr;
+            lost->Perform(CM_CANCELMODE);
+            SetMouseControl(nullptr);
         }
         break;
     case WM_NCDESTROY: {
@@ -1269,6 +1369,8 @@ void TWinControl::WndProc(TMessage& message)
         WindowMap().erase(handle_);
         handle_ = nullptr;
         mouseInside_ = false;
+        captureControl_ = nullptr;
+        mouseControl_ = nullptr;
         return;
     }
     default:

@@ -18,6 +18,8 @@ namespace ui {
 constexpr UINT CM_BASE = 0xB000;
 constexpr UINT CM_ACTIVATE = CM_BASE + 0;
 constexpr UINT CM_DEACTIVATE = CM_BASE + 1;
+// A windowless control lost the mouse capture its parent held for it (drop any pressed state).
+constexpr UINT CM_CANCELMODE = CM_BASE + 4;
 constexpr UINT CM_DIALOGKEY = CM_BASE + 5;
 constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;
 constexpr UINT CM_FOCUSCHANGED = CM_BASE + 7;
@@ -189,7 +191,8 @@ protected:
 };
 
 // A control without a window, painted by its parent into the parent's DC (WM_PAINT through
-// WindowProc with the DC in WParam, origin moved to the control's top-left).
+// WindowProc with the DC in WParam, origin moved to the control's top-left). The parent routes the
+// mouse to it through its WindowProc (see TWinControl).
 class TGraphicControl : public TControl {
     UI_CLASS(TGraphicControl)
 public:
@@ -228,6 +231,16 @@ TWinControl* FindOwningControl(HWND window);
 
 // Published in addition: TabOrder, TabStop, Ctl3D, ParentCtl3D, DoubleBuffered (public),
 // OnEnter, OnExit, OnKeyDown, OnKeyUp, OnKeyPress (on the classes that show them).
+//
+// Double buffered, a paint is composed off-screen before it reaches WindowProc: WindowProc sees
+// WM_ERASEBKGND and then exactly one WM_PAINT, both with the memory DC in WParam, and the result is
+// copied to the screen afterwards. A replacement of WindowProc paints over that DC.
+//
+// Windowless children get the mouse from their parent: WM_LBUTTONDOWN, WM_LBUTTONDBLCLK,
+// WM_LBUTTONUP and WM_MOUSEMOVE go through the WindowProc of the topmost visible enabled one under
+// the cursor, in its own coordinates. A press captures the mouse for that control until the
+// release (CM_CANCELMODE tells it when the capture is taken away), and CM_MOUSEENTER /
+// CM_MOUSELEAVE tell it when the cursor comes onto it and leaves it (or the parent).
 class TWinControl : public TControl {
     UI_CLASS(TWinControl)
 public:
@@ -274,6 +287,12 @@ public:
     // The next (or previous) control after `current` among this control's tab-order list.
     TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop, bool checkParent) const;
     void SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
+
+    // The topmost visible enabled windowless child at a client point, or nullptr.
+    TControl* ControlAtPos(POINT point) const;
+    // The windowless child holding the mouse (pressed on) and the one under the cursor.
+    TControl* CaptureControl() const { return captureControl_; }
+    TControl* MouseControl() const { return mouseControl_; }
 
     // Paints the control and its children into `dc` at (x, y).
     void PaintTo(HDC dc, int x, int y);
@@ -324,6 +343,11 @@ protected:
     virtual int WindowHeight() const { return height_; }
     // Messages from a system class window that must go to its original procedure.
     LRESULT CallDefault(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Mouse messages for windowless children; true when one of them took the message.
+    bool RouteMouse(TMessage& message);
+    void SetMouseControl(TControl* control);
+    // A real WM_PAINT of a double-buffered window: one pass through WindowProc into memory.
+    void PaintBuffered();
 
     HWND handle_ = nullptr;
     WNDPROC defWndProc_ = nullptr;
@@ -335,13 +359,15 @@ protected:
     bool parentCtl3D_ = true;
     bool settingBounds_ = false;
     bool aligning_ = false;
-    bool painting_ = false;
+    TControl* captureControl_ = nullptr;
+    TControl* mouseControl_ = nullptr;
     HBRUSH brush_ = nullptr;
     TColor brushColor_ = clNone;
     std::uint64_t creationIndex_ = 0;
 
     friend LRESULT CALLBACK InitWndProc(HWND, UINT, WPARAM, LPARAM);
     friend LRESULT CALLBACK ControlWndProc(HWND, UINT, WPARAM, LPARAM);
+    friend LRESULT DispatchToControl(TWinControl*, UINT, WPARAM, LPARAM);
     friend class TControl;
     friend class TCustomForm;
     HBRUSH ColorBrush();

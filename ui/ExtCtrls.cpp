@@ -1,6 +1,7 @@
 #include "ExtCtrls.h"
 
 #include "Forms.h"
+#include "GdiObjects.h"
 
 #include <algorithm>
 #include <map>
@@ -25,6 +26,7 @@ const TClassInfo& TCustomPanel::StaticClassInfo()
         .Int("BorderWidth", &TCustomPanel::BorderWidth, &TCustomPanel::SetBorderWidth)
         .Enum<TBorderStyle>("BorderStyle", BorderStyleEnum(), &TCustomPanel::BorderStyle, &TCustomPanel::SetBorderStyle)
         .Bool("FullRepaint", &TCustomPanel::FullRepaint, &TCustomPanel::SetFullRepaint)
+        .Bool("Transparent", &TCustomPanel::Transparent, &TCustomPanel::SetTransparent)
         .Build();
     return info;
 }
@@ -117,10 +119,24 @@ void Frame3D(TCanvas& canvas, TRect& rect, TColor topColor, TColor bottomColor, 
 
 void TCustomPanel::Paint()
 {
-    canvas_.Font().Assign(font_); // before any drawing selects the canvas font
     TRect r = ClientRect();
-    canvas_.Brush().SetColor(color_);
-    canvas_.FillRect(r);
+    if (transparent_ && parent_ && parent_->HandleAllocated() && handle_) {
+        // The parent paints its client area into this DC, shifted so that its pixels under the
+        // panel land here; before the canvas selects anything into the DC.
+        HDC dc = canvas_.Handle();
+        TSavedDC saved(dc);
+        POINT origin{0, 0};
+        MapWindowPoints(handle_, parent_->WindowHandle(), &origin, 1);
+        POINT viewport;
+        GetViewportOrgEx(dc, &viewport);
+        SetViewportOrgEx(dc, viewport.x - origin.x, viewport.y - origin.y, nullptr);
+        parent_->Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    }
+    canvas_.Font().Assign(font_); // before any drawing selects the canvas font
+    if (!transparent_) {
+        canvas_.Brush().SetColor(color_);
+        canvas_.FillRect(r);
+    }
     auto bevel = [&](TBevelCut cut) {
         if (cut == TBevelCut::bvNone)
             return;

@@ -8,8 +8,10 @@ enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 const TEnumInfo& BevelCutEnum();
 
 // Published: Caption, Alignment, BevelInner, BevelOuter, BevelWidth, BorderWidth, BorderStyle,
-// Color, ParentColor, Font, ParentFont, Ctl3D, ParentCtl3D, FullRepaint, TabOrder, TabStop.
-// With Ctl3D off (a flat panel) the controls on it that follow it draw without 3-D borders.
+// Color, ParentColor, Font, ParentFont, Ctl3D, ParentCtl3D, FullRepaint, Transparent, TabOrder,
+// TabStop. With Ctl3D off (a flat panel) the controls on it that follow it draw without 3-D borders.
+// Transparent, the parent's background (what the parent paints for WM_PRINTCLIENT, through its
+// WindowProc) shows under the bevels and caption instead of Color.
 class TCustomPanel : public TCustomControl {
     UI_CLASS(TCustomPanel)
 public:
@@ -28,6 +30,8 @@ public:
     void SetBorderStyle(TBorderStyle value) { borderStyle_ = value; RecreateWnd(); }
     bool FullRepaint() const { return fullRepaint_; }
     void SetFullRepaint(bool value) { fullRepaint_ = value; }
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool value) { transparent_ = value; Invalidate(); }
     // Aligned children go inside the bevels and border.
     void AdjustClientRect(TRect& rect) const override;
 
@@ -43,6 +47,7 @@ protected:
     int borderWidth_ = 0;
     TBorderStyle borderStyle_ = TBorderStyle::bsNone;
     bool fullRepaint_ = true;
+    bool transparent_ = false;
 };
 
 class TPanel : public TCustomPanel {

@@ -1,10 +1,13 @@
 #include "Forms.h"
 
 #include "Buttons.h"
+#include "CheckBoxes.h"
 #include "Dialogs.h"
 #include "ExtCtrls.h"
 #include "FormReader.h"
 #include "Gauges.h"
+#include "GroupBoxes.h"
+#include "ImgList.h"
 #include "StdCtrls.h"
 
 #include <algorithm>
@@ -103,6 +106,12 @@ void RegisterStandardClasses()
     RegisterComponentClass<TComboBox>();
     RegisterComponentClass<TButton>();
     RegisterComponentClass<TBitBtn>();
+    RegisterComponentClass<TSpeedButton>();
+    RegisterComponentClass<TCheckBox>();
+    RegisterComponentClass<TRadioButton>();
+    RegisterComponentClass<TGroupBox>();
+    RegisterComponentClass<TRadioGroup>();
+    RegisterComponentClass<TImageList>();
     RegisterComponentClass<TGauge>();
     RegisterComponentClass<TTimer>();
     RegisterComponentClass<TOpenDialog>();
@@ -565,7 +574,8 @@ bool TCustomForm::DialogKey(std::uint16_t key, TShiftState shift)
         return true;
     case VK_RETURN: {
         TWinControl* focused = FindOwningControl(GetFocus());
-        if (auto* button = dynamic_cast<TButtonControl*>(focused); button && GetParentForm(button) == this) {
+        // Enter presses a focused push button; on a check box it goes to the default button.
+        if (auto* button = dynamic_cast<TButton*>(focused); button && GetParentForm(button) == this) {
             button->Click();
             return true;
         }
@@ -607,16 +617,17 @@ TControl* FindAccel(const TWinControl* parent, wchar_t ch)
 }
 } // namespace
 
-bool TCustomForm::DialogChar(wchar_t ch, bool)
+bool TCustomForm::DialogChar(wchar_t ch, bool alt)
 {
     TControl* found = FindAccel(this, ch);
     if (!found)
         return false;
-    if (auto* label = dynamic_cast<TCustomLabel*>(found))
+    if (auto* label = dynamic_cast<TCustomLabel*>(found)) {
         label->FocusControl()->SetFocus();
-    else
-        found->Click();
-    return true;
+        return true;
+    }
+    // The button acts on its mnemonic itself (a push button clicks, a check box toggles).
+    return found->Perform(CM_DIALOGCHAR, ch, alt ? 1 : 0) != 0;
 }
 
 bool TCustomForm::PreProcessKey(MSG& msg)

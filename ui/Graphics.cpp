@@ -723,4 +723,22 @@ bool TPicture::ReadBinaryProperty(const std::string& name, TMemoryStream& stream
     return true;
 }
 
+void GreyBitmap(TBitmap& bitmap, COLORREF key)
+{
+    if (bitmap.Empty() || bitmap.PixelFormat() != TPixelFormat::pf24bit)
+        return;
+    GdiFlush();
+    const std::uint8_t kr = GetRValue(key), kg = GetGValue(key), kb = GetBValue(key);
+    for (int row = 0; row < bitmap.Height(); ++row) {
+        std::uint8_t* p = bitmap.ScanLine(row);
+        for (int col = 0; col < bitmap.Width(); ++col, p += 3) {
+            if (p[0] == kb && p[1] == kg && p[2] == kr)
+                continue;
+            const int luma = (p[2] * 30 + p[1] * 59 + p[0] * 11) / 100;
+            const std::uint8_t g = static_cast<std::uint8_t>(128 + luma / 2);
+            p[0] = p[1] = p[2] = g;
+        }
+    }
+}
+
 } // namespace ui

@@ -250,6 +250,9 @@ private:
     TColor transparentColor_ = clNone;
 };
 
+// Greys every pixel of a 24-bit bitmap but those of the key colour (how a disabled image shows).
+void GreyBitmap(TBitmap& bitmap, COLORREF key);
+
 // A picture held by an image control: one bitmap. In a form description its binary property Data
 // holds a class name (a length byte and the name) and that class's data: "TBitmap" (4-byte length
 // and BMP file) or "TPngImage"/"TPNGObject" (a PNG file).

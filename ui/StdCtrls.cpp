@@ -566,6 +566,20 @@ TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner)
 
 bool TButtonControl::WantsKey(std::uint16_t) const { return false; }
 
+void TButtonControl::WndProc(TMessage& message)
+{
+    if (message.Msg == CM_DIALOGCHAR) {
+        if (IsAccel(static_cast<wchar_t>(message.WParam), Caption()) && CanFocus()) {
+            Click();
+            message.Result = 1;
+        } else {
+            message.Result = 0;
+        }
+        return;
+    }
+    TWinControl::WndProc(message);
+}
+
 TButton::TButton(TComponent* owner) : TButtonControl(owner)
 {
     width_ = 75;

@@ -164,11 +164,14 @@ public:
 // Modal results of buttons and dialogs.
 enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7, mrAll = 8 };
 
+// The base of buttons, check boxes and radio buttons. Its mnemonic reaches it as CM_DIALOGCHAR
+// (wParam the character), which it answers 1 after acting: a click here.
 class TButtonControl : public TWinControl {
     UI_CLASS(TButtonControl)
 public:
     explicit TButtonControl(TComponent* owner);
     bool WantsKey(std::uint16_t key) const override;
+    void WndProc(TMessage& message) override;
 };
 
 // Published: Caption, Default, Cancel, ModalResult, and the windowed-control events. Enter or Space

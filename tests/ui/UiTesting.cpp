@@ -4,6 +4,8 @@
 
 #include <png.h>
 
+#include <algorithm>
+
 namespace ui_testing {
 
 COLORREF ScreenPixel(HWND window, int x, int y)
@@ -33,6 +35,23 @@ int CountPixels(HWND window, const RECT& area, COLORREF color)
                 ++count;
     }
     return count;
+}
+
+unsigned GdiObjectsAlive()
+{
+    // More probes than there can be free slots: every free slot fills, so the highest slot taken
+    // less the probe count is the number of objects alive, whatever order slots were freed in.
+    constexpr int probes = 3000;
+    std::vector<HBRUSH> brushes;
+    brushes.reserve(probes);
+    unsigned highest = 0;
+    for (int i = 0; i < probes; ++i) {
+        brushes.push_back(CreateSolidBrush(RGB(1, 2, 3)));
+        highest = std::max(highest, static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(brushes.back()) & 0xFFFF));
+    }
+    for (HBRUSH brush : brushes)
+        DeleteObject(brush);
+    return highest - probes;
 }
 
 namespace {

@@ -14,6 +14,10 @@ COLORREF ScreenPixel(HWND window, int x, int y);
 // How many pixels of `area` (client coordinates) have exactly that colour on the screen.
 int CountPixels(HWND window, const RECT& area, COLORREF color);
 
+// How many GDI objects the process holds, as Wine lets it be counted (it hands freed handle slots
+// out before new ones): compare two readings around work that must give back what it takes.
+unsigned GdiObjectsAlive();
+
 // A PNG file image of width x height RGBA pixels (row-major, R G B A bytes).
 std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std::uint8_t>& rgba);
 
