@@ -2,6 +2,8 @@
 // The process-wide skin manager: knows the skin data components, installs the CBT hook through
 // which top-level windows are skinned when first activated, and carries out skin-on, skin-off and
 // skin-changed requests through a 250 ms timer once the application is running.
+#include "skin/data/SkinMessages.h"
+
 #include <windows.h>
 
 #include <memory>
@@ -15,14 +17,6 @@ class TCustomForm;
 namespace skin {
 
 class TSkinData;
-
-// Engine window messages.
-constexpr UINT WM_SKINCHANGED = 0x3401;
-constexpr UINT WM_SKINREPAINT = 0x3502;
-constexpr UINT WM_SKINAPPLIED = 0x3503;
-constexpr UINT WM_SKINQUERY = 0x3504;
-constexpr UINT WM_SKINACTIVE = 0x3506;
-constexpr UINT WM_SKINBUTTONCLICK = 0x3514;
 
 // Requests a skin data component makes.
 enum TSkinAction : int { saNone = 0, saSkinOn = 1, saSkinOff = 2, saSkinChanged = 3, saPurge = 6 };
@@ -45,6 +39,8 @@ public:
     virtual void ReloadSkin() = 0;
     // Skin changed: re-apply the skin to the window's controls.
     virtual void ReapplyControls() = 0;
+    // A child window made after the window was skinned (a size grip).
+    virtual void SkinChildWindow(HWND child) { (void)child; }
 };
 
 // Attaches a frame to a window (AttachToForm when `form` is set, AttachToWindow otherwise); nullptr
