@@ -60,6 +60,7 @@ TWinSkinForm::TWinSkinForm(HWND window, ui::TCustomForm* form) : Form(form), Win
 TWinSkinForm::~TWinSkinForm()
 {
     EnableTimer(false);
+    UnskinControls();
     RestoreWindowProcs();
     ReleaseCaptionButtons();
     if (scaledIcon_)
@@ -84,6 +85,7 @@ void TWinSkinForm::AttachToForm(TSkinData* skinData, ui::TCustomForm* form)
     }
     SavedColor = form->Color();
     form->SetColor(skinData->ButtonFaceColor);
+    SkinComponents(form);
 }
 
 void TWinSkinForm::AttachToWindow(TSkinData* skinData)
@@ -155,6 +157,8 @@ void TWinSkinForm::AttachToWindow(TSkinData* skinData)
         SetCaptionStyles(true);
         return;
     }
+    if (!Form)
+        SkinChildWindows();
     InvalidateRect(WindowHandle, nullptr, TRUE);
 }
 
@@ -291,12 +295,8 @@ void TWinSkinForm::FitWindow(bool keepClient)
 
 void TWinSkinForm::ApplySkinChange()
 {
-    ui::TWinControl* focused = nullptr;
-    if (Form) {
+    if (Form)
         Form->SetColor(skinData_->ButtonFaceColor);
-        if (ui::TWinControl* active = Form->ActiveControl(); active && active->WindowHandle() == GetFocus())
-            focused = active;
-    }
     const int previous = Status;
     Status = fsChanging;
     composedValid_ = false;
@@ -305,8 +305,8 @@ void TWinSkinForm::ApplySkinChange()
         UpdateRegion();
         RedrawWindow(WindowHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
-    if (focused)
-        focused->SetFocus();
+    // The controls repaint in the new skin; the focus stays where the user left it.
+    ControlsSkinChanged();
     Status = previous == fsCreated ? fsCreated : fsAttached;
 }
 
@@ -316,6 +316,7 @@ void TWinSkinForm::Detach()
     if (!Subclassed())
         return;
     const bool destroying = Status == fsDestroying;
+    UnskinControls();
     RestoreWindowProcs();
     if (Form && !destroying)
         Form->SetColor(SavedColor);
@@ -346,6 +347,7 @@ void TWinSkinForm::DetachOnNcDestroy()
 {
     // The window is going: only the links are undone, nothing is restored on screen.
     EnableTimer(false);
+    UnskinControls();
     RestoreWindowProcs();
     frameImage_.Clear();
 }

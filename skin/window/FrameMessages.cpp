@@ -421,10 +421,27 @@ void TWinSkinForm::EnableTimer(bool enabled)
 
 void TWinSkinForm::OnMouseLeaveTimer()
 {
-    if (!HotObject)
-        return;
     POINT cursor{};
     GetCursorPos(&cursor);
+    if (TSkinControl* hot = hotButton_) {
+        // The hot button is told once the cursor has left it.
+        RECT r{};
+        if (hot->Handle) {
+            GetWindowRect(hot->Handle, &r);
+        } else if (ui::TControl* control = hot->TargetControl()) {
+            const POINT origin = control->ClientToScreen(POINT{0, 0});
+            r = RECT{origin.x, origin.y, origin.x + control->Width(), origin.y + control->Height()};
+        }
+        if (!PtInRect(&r, cursor)) {
+            hotButton_ = nullptr;
+            if (hot->Handle)
+                SendMessageW(hot->Handle, ui::CM_MOUSELEAVE, 0, 0);
+            else if (ui::TControl* control = hot->TargetControl())
+                control->Perform(ui::CM_MOUSELEAVE);
+        }
+    }
+    if (!HotObject)
+        return;
     const POINT p = WindowPoint(cursor);
     if (!PtInRect(&HotObject->Bounds, p))
         HotObject->MouseLeave();

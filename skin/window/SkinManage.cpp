@@ -133,7 +133,12 @@ LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam)
         } else if (code == HCBT_CREATEWND) {
             const auto* create = reinterpret_cast<const CBT_CREATEWNDA*>(lParam);
             HWND window = reinterpret_cast<HWND>(wParam);
-            if (create && create->lpcs && !(create->lpcs->style & WS_CHILD)) {
+            if (create && create->lpcs && (create->lpcs->style & WS_CHILD) && (create->lpcs->style & SBS_SIZEGRIP) &&
+                WindowClassName(window) == "ScrollBar") {
+                // A size grip made inside a skinned window is skinned as its child.
+                if (TSkinnedWindow* frame = self->FindSkinForm(create->lpcs->hwndParent))
+                    frame->SkinChildWindow(window);
+            } else if (create && create->lpcs && !(create->lpcs->style & WS_CHILD)) {
                 TSkinData* main = self->MainSkinData;
                 if (main && main->OnWindowCreated) {
                     // The application's callback must never break the hook chain.

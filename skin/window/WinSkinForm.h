@@ -6,6 +6,7 @@
 //
 // The skin manager attaches one frame per top-level window (through TSkinManage::FrameFactory,
 // installed by UseWindowSkinning) and owns it.
+#include "skin/controls/WinSubClass.h"
 #include "skin/window/NCObjects.h"
 #include "skin/window/SkinManage.h"
 #include "ui/Controls.h"
@@ -42,7 +43,7 @@ enum TFrameStatus : int {
     fsCreated = 0, fsAttached = 1, fsChanging = 3, fsDestroying = 4, fsLayingOut = 5, fsDestroyed = 6
 };
 
-class TWinSkinForm final : public TSkinnedWindow {
+class TWinSkinForm final : public TSkinnedWindow, public TSkinHost {
 public:
     // The mouse-leave timer's id on the window, and its interval.
     static constexpr UINT_PTR MouseLeaveTimerId = 0x3550;
@@ -76,6 +77,35 @@ public:
     void PaintFrame(HDC dc = nullptr);
     // The frame as it was last composed (W x H; the client part is not drawn).
     const ui::TBitmap& FrameImage() const { return frameImage_; }
+
+    // The control list (SkinHost.cpp): what the control objects see of their frame.
+    HWND HostWindow() const override { return WindowHandle; }
+    void RegisterControl(TSkinControl* control) override;
+    void UnregisterControl(TSkinControl* control) override;
+    TSkinControl* HotButton() const override { return hotButton_; }
+    void SetHotButton(TSkinControl* control) override { hotButton_ = control; }
+    ui::TCanvas* ControlCanvas() override { return &controlCanvas_; }
+    // The object painting a framework control or a window; nullptr when there is none.
+    TSkinControl* FindControlObject(const ui::TControl* control) const;
+    TSkinControl* FindWindowObject(HWND window) const;
+    // Frees the objects whose window is gone.
+    void PurgeDeadControls();
+    // Skin off for every control: colours back, objects freed, message links undone.
+    void UnskinControls();
+    // Tells every control object the skin changed.
+    void ControlsSkinChanged();
+
+    // Classification (Classify.cpp): which controls get which object.
+    void SkinComponents(ui::TComponent* owner);
+    void ClassifyComponent(ui::TComponent* component, ui::TComponent* owner);
+    bool MapSkin3rd(const std::string& className, ui::TComponent* component);
+    bool IsSkinned(ui::TComponent* component) const;
+    void SkinChildWindows();
+    void SkinChildWindow(HWND handle) override;
+    // Creates and attaches an object for a component, or for a window (owner nullptr: the frame's).
+    template <class T> void Attach(ui::TComponent* component, bool useSkinColor);
+    template <class T> void AttachHandle(ui::TComponent* owner, HWND window);
+    void AttachGraphicControl(ui::TComponent* component);
 
     // Caption buttons (CaptionButtons.cpp).
     bool IsShown(int index);
@@ -151,6 +181,9 @@ public:
     // The style bits the frame took off to keep the platform from drawing its caption.
     LONG_PTR RemovedStyle = 0;
     std::vector<std::unique_ptr<TWinSysButton>> CaptionButtons;
+    // Every control object of the window, in attach order. Objects without an owner component
+    // (plain child windows) belong to the frame; the others to their control.
+    std::vector<TSkinControl*> Controls;
 
 private:
     friend class TFrameMessages;
@@ -174,7 +207,11 @@ private:
     TDataSkinBorder* Border(int index) const;
     int BorderFrame(const TDataSkinBorder& border) const;
 
+    void FreeControlObject(TSkinControl* control);
+
     TSkinData* skinData_ = nullptr;
+    TSkinControl* hotButton_ = nullptr;
+    ui::TCanvas controlCanvas_;
     ui::TSubclass subclass_;
     ui::TFontHandle captionFont_;
     HICON scaledIcon_ = nullptr;   // owned

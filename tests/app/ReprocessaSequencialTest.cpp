@@ -280,8 +280,15 @@ TEST_F(MainForm, ControlsArePlacedNamedAndOrderedAsStored)
     EXPECT_EQ(f->Panel1->Align(), ui::TAlign::alTop);
     EXPECT_EQ(f->Panel2->BevelOuter(), ui::TBevelCut::bvNone);
     EXPECT_EQ(f->Panel1->BevelOuter(), ui::TBevelCut::bvRaised);
-    EXPECT_EQ(f->Panel2->Color(), ui::clBtnHighlight);
-    EXPECT_EQ(f->Panel1->Color(), ui::clBtnHighlight);
+    // The panels wear the skin's face colour and keep their stored one for when the skin goes.
+    auto* frame = dynamic_cast<skin::TWinSkinForm*>(skin::SkinManager()->FindSkinForm(f->Handle()));
+    ASSERT_NE(frame, nullptr);
+    for (ui::TPanel* panel : {f->Panel2, f->Panel1}) {
+        skin::TSkinControl* object = frame->FindControlObject(panel);
+        ASSERT_NE(object, nullptr);
+        EXPECT_EQ(object->SavedColor, ui::clBtnHighlight);
+        EXPECT_EQ(panel->Color(), frame->SkinData()->ButtonFaceColor);
+    }
     EXPECT_FALSE(f->Panel2->Ctl3D());
     // Labels stay in the parents' order of the description.
     EXPECT_EQ(f->Panel1->Controls(0), f->imgZemlo);

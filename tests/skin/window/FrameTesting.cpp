@@ -32,24 +32,7 @@ TWindowPixels ReadWindow(HWND window)
     return ReadWindowAsIs(window);
 }
 
-unsigned GdiProbe()
-{
-    // Wine hands out freed slots first, in no fixed order, then new ones above the highest slot
-    // ever used. Taking more probes than there are free slots fills every free slot, so the
-    // highest probe index less the probe count counts the objects alive, whatever order slots
-    // were freed in.
-    constexpr int probes = 3000;
-    std::vector<HBRUSH> brushes;
-    brushes.reserve(probes);
-    unsigned highest = 0;
-    for (int i = 0; i < probes; ++i) {
-        brushes.push_back(CreateSolidBrush(RGB(1, 2, 3)));
-        highest = std::max(highest, static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(brushes.back()) & 0xFFFF));
-    }
-    for (HBRUSH brush : brushes)
-        DeleteObject(brush);
-    return highest - probes;
-}
+unsigned GdiProbe() { return ui_testing::GdiObjectsAlive(); }
 
 std::vector<std::uint8_t> PlainBorderSkin(int left, int top, int right, int bottom)
 {
@@ -154,6 +137,23 @@ ui::TForm* SkinnedWindows::ShowForm(ui::TFormBorderStyle style, int clientWidth,
     form->SetClientWidth(clientWidth);
     form->SetClientHeight(clientHeight);
     form->SetCaption(L"Skinned form");
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    WaitSkinned(form->Handle());
+    forms_.push_back(std::move(form));
+    return forms_.back().get();
+}
+
+ui::TForm* SkinnedWindows::ShowFormWith(const std::function<void(ui::TForm&)>& populate, int clientWidth,
+                                        int clientHeight)
+{
+    auto form = std::make_unique<ui::TForm>(nullptr);
+    form->SetBorderStyle(ui::TFormBorderStyle::bsSizeable);
+    form->SetBounds(40, 40, 300, 200);
+    form->SetClientWidth(clientWidth);
+    form->SetClientHeight(clientHeight);
+    form->SetCaption(L"Skinned controls");
+    populate(*form);
     form->Show();
     SetForegroundWindow(form->Handle());
     WaitSkinned(form->Handle());

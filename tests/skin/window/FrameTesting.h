@@ -5,6 +5,7 @@
 #include "skin/window/WinSkinForm.h"
 #include "ui/Forms.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +45,9 @@ public:
     // A framework form, shown and skinned (nullptr frame when skinning failed).
     ui::TForm* ShowForm(ui::TFormBorderStyle style, int clientWidth, int clientHeight,
                         ui::TBorderIcons icons = ui::biSystemMenu | ui::biMinimize | ui::biMaximize);
+    // A form whose controls `populate` makes before it is shown, so the frame classifies them as
+    // it attaches.
+    ui::TForm* ShowFormWith(const std::function<void(ui::TForm&)>& populate, int clientWidth, int clientHeight);
     // A plain top-level window (no framework object), shown and activated.
     HWND ShowPlainWindow(DWORD style, int width, int height, HWND owner = nullptr);
     static skin::TWinSkinForm* FrameOf(HWND window);
