@@ -69,7 +69,7 @@ fi
 # No display, or pictures asked for: run on Xvfb and save the windows' pictures.
 mkdir -p "$shots"
 shots=$(cd "$shots" && pwd)
-for name in sizeable-active sizeable-inactive sizeable-maximised dialog-active dialog-inactive; do
+for name in sizeable-active sizeable-inactive sizeable-maximised dialog-active dialog-inactive controls controls-hot-pressed message-box; do
   rm -f "$shots/$name.png"
 done
 set +e

@@ -2,9 +2,15 @@
 """Generates the product skin "Reprocessa Slate": every bitmap strip and the definition text.
 
     python3 skins/generator/make_skin.py [output folder]      (default: skins/reprocessa)
+    python3 skins/generator/make_skin.py --variant contrast [output folder]
+                                                              (default: tests/skins/contrast)
 
 Writes 24-bit bottom-up BI_RGB BMP files and reprocessa.ini. The output is committed, so the
 build only packs it; run this again after changing a colour or a shape here.
+
+A variant draws the same elements with another palette and other frame sizes (see VARIANTS at the
+end): "contrast" is the tests' second skin, so their pictures show the engine following the skin's
+images and sizes rather than one look.
 
 Look: a calm light theme. Very light grey faces, a deep blue-slate caption with white text,
 1-pixel borders, a blue accent for focus, hover and selection. Sized for 96 DPI with 8-point
@@ -37,6 +43,22 @@ TRACK = (225, 230, 236)         # scroll-bar track: a step darker than the face 
 TRACK_LINE = (210, 216, 224)    # its 1-px inset line along the content side
 TRACK_DISABLED = (234, 237, 241)
 GLYPH = (84, 96, 114)           # arrows on light faces
+ACCENT_HOT = (62, 128, 214)     # checked boxes under the mouse
+ACCENT_DEEP = (22, 66, 130)     # checked boxes pressed
+BOX_BORDER = (128, 140, 158)    # unchecked boxes
+BUTTON_BOTTOM = (236, 239, 243) # lower end of a raised face
+PRESS_BORDER = (110, 138, 178)
+PRESS_BOTTOM = (222, 232, 246)
+HOVER_TOP = (246, 250, 255)
+HOVER_BORDER = (160, 190, 230)
+COMBO_BOTTOM = (234, 238, 243)
+COMBO_PRESS_BOTTOM = (218, 230, 246)
+COMBO_HOVER_BOTTOM = (221, 233, 250)
+ACCENT_LIGHT = (82, 146, 226)   # progress fill
+ACCENT_SHINE = (126, 176, 238)
+ACCENT_SHINE_TAB = (120, 166, 226)
+ACCENT_TINT = (219, 231, 248)   # hot tabs, checked tool buttons
+SYSMENU_BORDER = (200, 214, 232)
 
 # caption: active and inactive
 CAP = {
@@ -56,6 +78,20 @@ BOTTOM_H = 4        # BorderBottom
 RADIUS = 7          # rounded top corners
 TOP_CAP = 8         # left and right caps of the top border image
 BTN_W, BTN_H, BTN_Y = 34, 29, 1    # caption buttons: flat, full caption height
+SIDE_FILL = None    # colour of the side and bottom borders inside the outline; None: the face
+
+SKIN_NAME = "Reprocessa Slate"
+SKIN_PURPOSE = "the skin of the sequence reprocessing tool"
+GENERATOR_OPTION = ""
+
+# --- control geometry ---------------------------------------------------------------------------
+BUTTON_W, BUTTON_H = 24, 25     # push-button frames
+BUTTON_MARGIN = 4               # their nine-slice margins
+BUTTON_RADIUS = 3.5
+BUTTON_BW = 1                   # outline width; the default button's is one more
+SUNK_BW = 1                     # combo-box outline width
+SUNK_MARGINS = (2, 2, 2, 3)     # left, right, top, bottom; the combo's text area starts inside them
+COMBO_MARGIN = 2                # combo button margins; its outer ring of that many pixels stays clear
 
 
 def caption_row(y, active):
@@ -70,7 +106,7 @@ def caption_row(y, active):
 
 def side_colour(active):
     """Below the caption the frame is the face colour inside a 1-pixel outline."""
-    return FACE
+    return FACE if SIDE_FILL is None else SIDE_FILL[active]
 
 
 def corner_pixel(wx, y, active):
@@ -205,7 +241,7 @@ def caption_button(glyph, close=False):
 def sysmenu_button():
     """Place holder for the system-menu button: the frame draws the window icon over it."""
     f = Image(16, 16)
-    round_rect(f, 1, 2, 15, 14, 2, WHITE, border=(200, 214, 232))
+    round_rect(f, 1, 2, 15, 14, 2, WHITE, border=SYSMENU_BORDER)
     f.fill(2, 3, 14, 6, ACCENT)
     return f
 
@@ -220,7 +256,7 @@ def mdi_controls():
             if state == 2:
                 round_rect(f, 0, 0, a, a, 2, ACCENT_PRESS, border=ACCENT)
             elif state in (3, 4):
-                round_rect(f, 0, 0, a, a, 2, ACCENT_SOFT, border=(160, 190, 230))
+                round_rect(f, 0, 0, a, a, 2, ACCENT_SOFT, border=HOVER_BORDER)
             c = TEXT
             if glyph == "min":
                 f.hline(4, 12, 10, c)
@@ -245,26 +281,23 @@ def mdi_controls():
 
 def push_button():
     """5 frames: normal, pressed, disabled, mouse over / focused, default."""
-    w, h = 24, 25
+    w, h = BUTTON_W, BUTTON_H
     specs = [
-        dict(border=BORDER, top=WHITE, bottom=(236, 239, 243)),
-        dict(border=(110, 138, 178), top=ACCENT_PRESS, bottom=(222, 232, 246)),
+        dict(border=BORDER, top=WHITE, bottom=BUTTON_BOTTOM),
+        dict(border=PRESS_BORDER, top=ACCENT_PRESS, bottom=PRESS_BOTTOM),
         dict(border=DISABLED_LINE, top=DISABLED_FACE, bottom=DISABLED_FACE),
-        dict(border=ACCENT, top=(246, 250, 255), bottom=ACCENT_SOFT),
-        dict(border=ACCENT, top=WHITE, bottom=(236, 239, 243), bw=2),
+        dict(border=ACCENT, top=HOVER_TOP, bottom=ACCENT_SOFT),
+        dict(border=ACCENT, top=WHITE, bottom=BUTTON_BOTTOM, bw=BUTTON_BW + 1),
     ]
     frames = []
     for s in specs:
         f = Image(w, h)
-        round_rect(f, 0, 0, w, h, 3.5, s["top"], border=s["border"], bw=s.get("bw", 1),
+        round_rect(f, 0, 0, w, h, BUTTON_RADIUS, s["top"], border=s["border"], bw=s.get("bw", BUTTON_BW),
                    fill_bottom=s["bottom"], backdrop=FACE)
-        # crisp inner highlight on the raised faces
-        if s["top"] == WHITE and s.get("bw", 1) == 1:
-            pass
         # Magenta outside the corners so the face sits on the parent's colour.
         for y in range(h):
             for x in range(w):
-                if _coverage_round_rect(x, y, 0, 0, w, h, 3.5) < 0.25:
+                if _coverage_round_rect(x, y, 0, 0, w, h, BUTTON_RADIUS) < 0.25:
                     f.set(x, y, MAGENTA)
         frames.append(f)
     return hstrip(frames)
@@ -290,14 +323,14 @@ def check_box():
         for state in ("normal", "hot", "pressed", "disabled"):
             f = Image(n, n)
             if group == "on":
-                fill = {"normal": ACCENT, "hot": (62, 128, 214), "pressed": ACCENT_DARK,
+                fill = {"normal": ACCENT, "hot": ACCENT_HOT, "pressed": ACCENT_DARK,
                         "disabled": DISABLED_GLYPH}[state]
-                border = {"normal": ACCENT_DARK, "hot": ACCENT, "pressed": (22, 66, 130),
+                border = {"normal": ACCENT_DARK, "hot": ACCENT, "pressed": ACCENT_DEEP,
                           "disabled": DISABLED_GLYPH}[state]
             else:
                 fill = {"normal": WHITE, "hot": ACCENT_SOFT, "pressed": ACCENT_PRESS,
                         "disabled": DISABLED_FACE}[state]
-                border = {"normal": (128, 140, 158), "hot": ACCENT, "pressed": ACCENT_DARK,
+                border = {"normal": BOX_BORDER, "hot": ACCENT, "pressed": ACCENT_DARK,
                           "disabled": DISABLED_LINE}[state]
                 if group == "mixed" and state != "disabled":
                     border = ACCENT if state == "normal" else border
@@ -324,13 +357,13 @@ def radio_button():
         for state in ("normal", "hot", "pressed", "disabled"):
             f = Image(n, n)
             if group == "on":
-                fill = {"normal": ACCENT, "hot": (62, 128, 214), "pressed": ACCENT_DARK,
+                fill = {"normal": ACCENT, "hot": ACCENT_HOT, "pressed": ACCENT_DARK,
                         "disabled": DISABLED_GLYPH}[state]
                 border = fill
             else:
                 fill = {"normal": WHITE, "hot": ACCENT_SOFT, "pressed": ACCENT_PRESS,
                         "disabled": DISABLED_FACE}[state]
-                border = {"normal": (128, 140, 158), "hot": ACCENT, "pressed": ACCENT_DARK,
+                border = {"normal": BOX_BORDER, "hot": ACCENT, "pressed": ACCENT_DARK,
                           "disabled": DISABLED_LINE}[state]
             round_rect(f, 0, 0, n, n, n / 2, fill, border=border, backdrop=FACE)
             for y in range(n):
@@ -356,9 +389,9 @@ def progress():
     round_rect(track, 0, 0, w, h, 3.5, (233, 237, 242), border=BORDER, backdrop=FACE)
     track.hline(2, w - 2, 1, (224, 229, 236))
     fill = Image(w, h)
-    round_rect(fill, 0, 0, w, h, 3.5, (82, 146, 226), border=ACCENT_DARK, fill_bottom=ACCENT,
+    round_rect(fill, 0, 0, w, h, 3.5, ACCENT_LIGHT, border=ACCENT_DARK, fill_bottom=ACCENT,
                backdrop=FACE)
-    fill.hline(3, w - 3, 1, (126, 176, 238))
+    fill.hline(3, w - 3, 1, ACCENT_SHINE)
     for img in (track, fill):
         for y in range(h):
             for x in range(w):
@@ -370,7 +403,7 @@ def progress():
 def progress_chunk():
     """One block of the block-style bar plus the gap after it."""
     f = Image(10, 15)
-    f.vgradient(0, 0, 8, 15, (82, 146, 226), ACCENT)
+    f.vgradient(0, 0, 8, 15, ACCENT_LIGHT, ACCENT)
     return f
 
 
@@ -493,7 +526,7 @@ def trackbar_thumb(kind):
     w, h = 11, 21
     frames = []
     for fill, border in ((ACCENT, ACCENT_DARK), (ACCENT, ACCENT_DARK),
-                         ((62, 128, 214), ACCENT), (ACCENT_DARK, (22, 66, 130)),
+                         (ACCENT_HOT, ACCENT), (ACCENT_DARK, ACCENT_DEEP),
                          (DISABLED_GLYPH, (160, 168, 180))):
         f = Image(w, h)
         if kind in ("horz", "vert", "left", "right"):
@@ -585,7 +618,8 @@ def sunk_edge():
     for border, inner in ((BORDER, WHITE), (ACCENT, WHITE), (DISABLED_LINE, DISABLED_FACE),
                           (ACCENT, WHITE)):
         f = Image(w, COMBO_H, inner)
-        f.frame(0, 0, w, COMBO_H, border)
+        for i in range(SUNK_BW):
+            f.frame(i, i, w - i, COMBO_H - i, border)
         frames.append(f)
     return hstrip(frames)
 
@@ -594,13 +628,14 @@ def combo_button():
     """4 frames: normal, pressed, disabled, mouse over / focused. The outer ring stays magenta so
     the sunken edge drawn underneath frames the whole control."""
     w = COMBO_BTN_W
+    r = COMBO_MARGIN - 1
     frames = []
-    for top, bottom, sep in ((FACE, (234, 238, 243), LINE), (ACCENT_PRESS, (218, 230, 246), ACCENT),
+    for top, bottom, sep in ((FACE, COMBO_BOTTOM, LINE), (ACCENT_PRESS, COMBO_PRESS_BOTTOM, ACCENT),
                              (DISABLED_FACE, DISABLED_FACE, DISABLED_LINE),
-                             (ACCENT_SOFT, (221, 233, 250), (160, 190, 230))):
+                             (ACCENT_SOFT, COMBO_HOVER_BOTTOM, HOVER_BORDER)):
         f = Image(w, COMBO_H)
-        f.vgradient(1, 1, w - 1, COMBO_H - 1, top, bottom)
-        f.vline(1, 1, COMBO_H - 1, sep)
+        f.vgradient(r, r, w - r, COMBO_H - r, top, bottom)
+        f.vline(r, r, COMBO_H - r, sep)
         frames.append(f)
     return hstrip(frames)
 
@@ -640,11 +675,11 @@ def tabs():
                        backdrop=FACE)
             f.hline(2, w - 2, 0, ACCENT)
             f.hline(1, w - 1, 1, ACCENT)
-            f.hline(1, w - 1, 2, (120, 166, 226))
+            f.hline(1, w - 1, 2, ACCENT_SHINE_TAB)
         else:
             top = {"normal": (233, 237, 242), "hot": ACCENT_SOFT,
                    "disabled": DISABLED_FACE}[state]
-            bottom = {"normal": (224, 229, 236), "hot": (219, 231, 248),
+            bottom = {"normal": (224, 229, 236), "hot": ACCENT_TINT,
                       "disabled": DISABLED_FACE}[state]
             round_rect(f, 0, 2, w, h + 4, 3, top, border=BORDER if state != "disabled"
                        else DISABLED_LINE, fill_bottom=bottom, backdrop=FACE)
@@ -724,11 +759,11 @@ def toolbar_buttons():
     for kind in ("normal", "pressed", "disabled", "hot", "checked"):
         f = Image(w, h)
         if kind == "pressed":
-            round_rect(f, 0, 0, w, h, 3, ACCENT_PRESS, border=(110, 138, 178), backdrop=FACE)
+            round_rect(f, 0, 0, w, h, 3, ACCENT_PRESS, border=PRESS_BORDER, backdrop=FACE)
         elif kind == "hot":
-            round_rect(f, 0, 0, w, h, 3, ACCENT_SOFT, border=(160, 190, 230), backdrop=FACE)
+            round_rect(f, 0, 0, w, h, 3, ACCENT_SOFT, border=HOVER_BORDER, backdrop=FACE)
         elif kind == "checked":
-            round_rect(f, 0, 0, w, h, 3, (219, 231, 248), border=ACCENT, backdrop=FACE)
+            round_rect(f, 0, 0, w, h, 3, ACCENT_TINT, border=ACCENT, backdrop=FACE)
         if kind in ("pressed", "hot", "checked"):
             for y in range(h):
                 for x in range(w):
@@ -749,12 +784,12 @@ def definition():
     max_x = close_x + BTN_W
     min_x = max_x + BTN_W
     act, ina = CAP[True], CAP[False]
-    lines = f"""; Reprocessa Slate - the skin of the sequence reprocessing tool.
-; Generated by skins/generator/make_skin.py; edit the generator, not this file.
+    lines = f"""; {SKIN_NAME} - {SKIN_PURPOSE}.
+; Generated by skins/generator/make_skin.py{GENERATOR_OPTION}; edit the generator, not this file.
 ; Frames count from 1; magenta (255 0 255) is transparent wherever Trans or a strip says so.
 
 [TitlebarSkin]
-SkinName=Reprocessa Slate
+SkinName={SKIN_NAME}
 
 [Personality]
 ; window frame: side borders hold 2 frames side by side (active, inactive), top and bottom
@@ -909,10 +944,10 @@ Image=mdicontrols.bmp
 Bitmap=button.bmp
 CheckButton=checkbox.bmp
 RadioButton=radio.bmp
-LeftWidth=4
-RightWidth=4
-TopHeight=4
-BottomHeight=4
+LeftWidth={BUTTON_MARGIN}
+RightWidth={BUTTON_MARGIN}
+TopHeight={BUTTON_MARGIN}
+BottomHeight={BUTTON_MARGIN}
 Trans=1
 Tile=0
 CheckButtonFrame=12
@@ -991,19 +1026,19 @@ NormalColour2={rgb(TEXT_SOFT)}
 ; combo box: the button is composed with SunkEdge and the arrow of ExtraImages at load time
 [ComboButton]
 Image=combobutton.bmp
-LeftWidth=2
-RightWidth=2
-TopHeight=2
-BottomHeight=2
+LeftWidth={COMBO_MARGIN}
+RightWidth={COMBO_MARGIN}
+TopHeight={COMBO_MARGIN}
+BottomHeight={COMBO_MARGIN}
 Trans=1
 Tile=0
 
 [SunkEdge]
 Image=sunkedge.bmp
-LeftWidth=2
-RightWidth=2
-TopHeight=2
-BottomHeight=3
+LeftWidth={SUNK_MARGINS[0]}
+RightWidth={SUNK_MARGINS[1]}
+TopHeight={SUNK_MARGINS[2]}
+BottomHeight={SUNK_MARGINS[3]}
 Trans=1
 Tile=0
 
@@ -1175,17 +1210,115 @@ def build():
     return files
 
 
+# --- variants ---------------------------------------------------------------------------------------
+
+# Each variant replaces module constants before anything is drawn; what it leaves out stays as in
+# the product skin. "contrast": a warm dark-orange caption and thick frame in the caption's
+# colours, a cream face, green accents, a taller caption, square-cornered buttons with a 2-pixel
+# outline and wider margins, and combo boxes with a 2-pixel edge and wider button margins.
+VARIANTS = {
+    "contrast": dict(
+        SKIN_NAME="Reprocessa Contrast",
+        SKIN_PURPOSE="a second skin for the tests' pictures",
+        DEFINITION_NAME="contrast.ini",
+        FACE=(250, 242, 222),
+        TEXT=(58, 36, 20),
+        TEXT_SOFT=(101, 72, 48),
+        ACCENT=(46, 125, 50),
+        ACCENT_DARK=(27, 94, 32),
+        ACCENT_SOFT=(224, 240, 218),
+        ACCENT_PRESS=(196, 226, 190),
+        ACCENT_HOT=(67, 160, 71),
+        ACCENT_DEEP=(18, 70, 22),
+        LINE=(214, 194, 162),
+        BORDER=(150, 108, 66),
+        BOX_BORDER=(128, 88, 52),
+        SHADOW=(150, 118, 86),
+        DK_SHADOW=(96, 64, 38),
+        DISABLED_FACE=(243, 236, 220),
+        DISABLED_LINE=(214, 198, 174),
+        DISABLED_GLYPH=(192, 174, 148),
+        TRACK=(236, 224, 200),
+        TRACK_LINE=(222, 206, 178),
+        TRACK_DISABLED=(242, 234, 218),
+        GLYPH=(110, 74, 42),
+        BUTTON_BOTTOM=(240, 228, 202),
+        PRESS_BORDER=(27, 94, 32),
+        PRESS_BOTTOM=(178, 214, 170),
+        HOVER_TOP=(246, 252, 242),
+        HOVER_BORDER=(120, 180, 110),
+        COMBO_BOTTOM=(238, 226, 200),
+        COMBO_PRESS_BOTTOM=(176, 212, 168),
+        COMBO_HOVER_BOTTOM=(206, 232, 198),
+        ACCENT_LIGHT=(96, 170, 92),
+        ACCENT_SHINE=(150, 204, 140),
+        ACCENT_SHINE_TAB=(120, 186, 112),
+        ACCENT_TINT=(210, 234, 202),
+        SYSMENU_BORDER=(214, 190, 150),
+        CAP={
+            True: dict(outline=(70, 30, 6), hi=(226, 132, 58), top=(204, 102, 28),
+                       bottom=(140, 60, 14), text=WHITE, glyph=WHITE, hover=(222, 128, 60),
+                       press=(112, 46, 10)),
+            False: dict(outline=(118, 92, 72), hi=(200, 172, 144), top=(180, 150, 120),
+                        bottom=(156, 126, 98), text=(248, 238, 224), glyph=(244, 232, 216),
+                        hover=(190, 162, 134), press=(144, 116, 90)),
+        },
+        CAPTION_H=36,
+        SIDE_W=8,
+        BOTTOM_H=8,
+        RADIUS=4,
+        BTN_W=30,
+        BTN_H=28,
+        BTN_Y=4,
+        BUTTON_MARGIN=6,
+        BUTTON_RADIUS=1.5,
+        BUTTON_BW=2,
+        SUNK_BW=2,
+        COMBO_MARGIN=3,
+    ),
+}
+# The thick side borders carry the caption's lower colour down the window.
+VARIANTS["contrast"]["SIDE_FILL"] = {active: VARIANTS["contrast"]["CAP"][active]["bottom"]
+                                     for active in (True, False)}
+
+
+def use_variant(name):
+    if name not in VARIANTS:
+        raise SystemExit("unknown variant %r (known: %s)" % (name, ", ".join(sorted(VARIANTS))))
+    globals().update(VARIANTS[name])
+    globals()["GENERATOR_OPTION"] = " --variant " + name
+
+
+USAGE = "usage: make_skin.py [--variant NAME] [output folder]"
+
+
 def main(argv):
     here = os.path.dirname(os.path.abspath(__file__))
-    out = argv[1] if len(argv) > 1 else os.path.join(here, "..", "reprocessa")
+    args = argv[1:]
+    variant = None
+    if args[:1] == ["--variant"]:
+        if len(args) < 2:
+            raise SystemExit(USAGE)
+        variant = args[1]
+        args = args[2:]
+    if len(args) > 1 or (args and args[0].startswith("-")):
+        raise SystemExit(USAGE)
+    if variant:
+        use_variant(variant)
+        default = os.path.join(here, "..", "..", "tests", "skins", variant)
+    else:
+        default = os.path.join(here, "..", "reprocessa")
+    out = args[0] if args else default
     os.makedirs(out, exist_ok=True)
     files = build()
     for name, data in files.items():
         with open(os.path.join(out, name), "wb") as fh:
             fh.write(data)
-    # Pack order for the build, beside the folder: skins/reprocessa.files
-    with open(os.path.normpath(out) + ".files", "w", newline="\n") as fh:
-        fh.write("\n".join(files) + "\n")
+    # Pack order for the build, beside the folder: skins/reprocessa.files. A variant is read as a
+    # folder and never packed by the build.
+    if not variant:
+        with open(os.path.normpath(out) + ".files", "w", newline="\n") as fh:
+            fh.write("\n".join(files) + "\n")
     total = sum(len(d) for d in files.values())
     print("%d files, %d bytes, in %s" % (len(files), total, os.path.normpath(out)))
 

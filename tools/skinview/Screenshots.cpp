@@ -71,6 +71,11 @@ public:
         std::printf("%s\n", ui::WideToUtf8(path).c_str());
         std::fflush(stdout);
     }
+    void Fail(const std::string& text)
+    {
+        PrintError(text);
+        failed_ = true;
+    }
     bool Failed() const { return failed_; }
 
 private:
@@ -82,6 +87,146 @@ bool HasFrame(HWND window)
 {
     skin::TSkinManage* manager = skin::SkinManager();
     return manager && manager->FindSkinForm(window);
+}
+
+// Mouse messages carry client coordinates: the middle of the window.
+LPARAM CentreOf(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    return MAKELPARAM(client.right / 2, client.bottom / 2);
+}
+
+// A click as the mouse gives it, through the window's own queue.
+void ClickWindow(HWND window)
+{
+    const LPARAM at = CentreOf(window);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(window, WM_LBUTTONUP, 0, at);
+}
+
+// The pointer really moves there: hot tracking checks where it is.
+void MovePointerTo(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    POINT centre{client.right / 2, client.bottom / 2};
+    ClientToScreen(window, &centre);
+    SetCursorPos(centre.x, centre.y);
+}
+
+void MovePointerAway()
+{
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+}
+
+std::wstring ClassOf(HWND window)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+// The message dialog runs its own modal loop: it is watched, pictured and answered from a timer
+// that runs inside that loop.
+struct TMessageBoxShot {
+    TShotWriter* Shots = nullptr;
+    HWND Box = nullptr;
+    ULONGLONG SeenAt = 0;
+    ULONGLONG AnsweredAt = 0;
+    bool Captured = false;
+};
+TMessageBoxShot* g_boxShot = nullptr;
+
+HWND FindMessageBox()
+{
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM param) -> BOOL {
+        if (IsWindowVisible(window) && ClassOf(window) == L"TMessageForm") {
+            *reinterpret_cast<HWND*>(param) = window;
+            return FALSE;
+        }
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// The dialog's last button (No, or OK when it has one button).
+HWND LastButtonOf(HWND box)
+{
+    HWND last = nullptr;
+    EnumChildWindows(box, [](HWND child, LPARAM param) -> BOOL {
+        if (ClassOf(child).find(L"Button") != std::wstring::npos && IsWindowVisible(child))
+            *reinterpret_cast<HWND*>(param) = child;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&last));
+    return last;
+}
+
+void CALLBACK WatchMessageBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    TMessageBoxShot* shot = g_boxShot;
+    if (!shot)
+        return;
+    const ULONGLONG now = GetTickCount64();
+    if (!shot->Box) {
+        shot->Box = FindMessageBox();
+        shot->SeenAt = now;
+        return;
+    }
+    if (!IsWindow(shot->Box))
+        return;
+    if (shot->Captured) {
+        // A press the dialog did not take: close it, or the modal loop never ends.
+        if (now - shot->AnsweredAt > SkinTimeout)
+            PostMessageW(shot->Box, WM_CLOSE, 0, 0);
+        return;
+    }
+    if (now - shot->SeenAt < FirstShowTime || (!HasFrame(shot->Box) && now - shot->SeenAt < SkinTimeout))
+        return;
+    shot->Captured = true;
+    if (!HasFrame(shot->Box))
+        PrintError("the message dialog was not skinned; its picture shows the platform's frame");
+    shot->Shots->Write(shot->Box, L"message-box.png");
+    shot->AnsweredAt = now;
+    if (HWND button = LastButtonOf(shot->Box))
+        ClickWindow(button);
+    else
+        PostMessageW(shot->Box, WM_CLOSE, 0, 0);
+}
+
+void ShootControls(TShotWriter& shots, const TControlWindows& controls)
+{
+    ActivateWindow(controls.Window);
+    shots.Write(controls.Window, L"controls.png");
+
+    MovePointerTo(controls.HotButton);
+    SendMessageW(controls.HotButton, WM_MOUSEMOVE, 0, CentreOf(controls.HotButton));
+    SendMessageW(controls.PressedButton, WM_LBUTTONDOWN, MK_LBUTTON, CentreOf(controls.PressedButton));
+    PumpMessagesFor(SettleTime);
+    shots.Write(controls.Window, L"controls-hot-pressed.png");
+    SendMessageW(controls.PressedButton, WM_LBUTTONUP, 0, CentreOf(controls.PressedButton));
+    MovePointerAway();
+    PumpMessagesFor(SettleTime);
+}
+
+void ShootMessageBox(TShotWriter& shots, const TControlWindows& controls)
+{
+    TMessageBoxShot shot;
+    shot.Shots = &shots;
+    g_boxShot = &shot;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, WatchMessageBox);
+    ClickWindow(controls.MessageButton);
+    const ULONGLONG end = GetTickCount64() + FirstShowTime + 3 * SkinTimeout;
+    while (!(shot.Captured && !IsWindow(shot.Box)) && GetTickCount64() < end)
+        PumpMessagesFor(50);
+    KillTimer(nullptr, timer);
+    g_boxShot = nullptr;
+    if (!shot.Captured)
+        shots.Fail("the message dialog did not show");
+    else if (IsWindow(shot.Box))
+        shots.Fail("the message dialog did not close on its button");
+    PumpMessagesFor(SettleTime);
 }
 
 } // namespace
@@ -155,7 +300,7 @@ void ActivateWindow(HWND window)
     PumpMessagesFor(SettleTime);
 }
 
-int TakeScreenshots(HWND sizeable, HWND dialog, const std::wstring& folder)
+int TakeScreenshots(HWND sizeable, HWND dialog, const TControlWindows& controls, const std::wstring& folder)
 {
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(folder), error);
@@ -165,7 +310,7 @@ int TakeScreenshots(HWND sizeable, HWND dialog, const std::wstring& folder)
     }
 
     PumpMessagesFor(FirstShowTime);
-    if (!PumpUntilSkinned({sizeable, dialog}, SkinTimeout))
+    if (!PumpUntilSkinned({sizeable, dialog, controls.Window}, SkinTimeout))
         PrintError("a window was not skinned; its pictures show the platform's frame");
     PumpMessagesFor(SettleTime);
 
@@ -177,6 +322,10 @@ int TakeScreenshots(HWND sizeable, HWND dialog, const std::wstring& folder)
     ActivateWindow(dialog);
     shots.Write(dialog, L"dialog-active.png");
     shots.Write(sizeable, L"sizeable-inactive.png");
+
+    // Before the maximised window covers it.
+    ShootControls(shots, controls);
+    ShootMessageBox(shots, controls);
 
     ActivateWindow(sizeable);
     ShowWindow(sizeable, SW_MAXIMIZE);

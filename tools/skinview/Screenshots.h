@@ -23,9 +23,21 @@ TRgbaPicture CaptureWindow(HWND window);
 // Activates `window` (so every other window of the viewer is inactive) and lets it repaint.
 void ActivateWindow(HWND window);
 
+// The control window and the buttons its pictures act on.
+struct TControlWindows {
+    HWND Window = nullptr;
+    // The mouse rests on this one...
+    HWND HotButton = nullptr;
+    // ...while this one is held down.
+    HWND PressedButton = nullptr;
+    // Opens the message dialog.
+    HWND MessageButton = nullptr;
+};
+
 // Shows the states a skin author checks and writes them into `folder`: sizeable-active,
-// sizeable-inactive, sizeable-maximised, dialog-active, dialog-inactive (.png). Prints each written
-// path on standard output; returns the process exit code.
-int TakeScreenshots(HWND sizeable, HWND dialog, const std::wstring& folder);
+// sizeable-inactive, sizeable-maximised, dialog-active, dialog-inactive, controls,
+// controls-hot-pressed, message-box (.png). Prints each written path on standard output; returns
+// the process exit code.
+int TakeScreenshots(HWND sizeable, HWND dialog, const TControlWindows& controls, const std::wstring& folder);
 
 } // namespace skinview

@@ -3,10 +3,12 @@
 //   SkinView.exe [skin] [--screenshot DIR]
 //
 // `skin` is a skin archive (.skn) or a skin folder (its definition .ini and .bmp files); without
-// it the product skin linked into the program shows. The windows are skinned by the skin manager
-// as any program's are: a skin data component on the main window, the manager's hook skinning each
-// window when it is first activated. With --screenshot the viewer saves pictures of the windows in
+// it the product skin linked into the program shows: a sizeable window, a dialog and a window of
+// every control kind in its states. The windows are skinned by the skin manager as any program's
+// are: a skin data component on the main window, the manager's hook skinning each window when it
+// is first activated. With --screenshot the viewer saves pictures of the windows in
 // DIR, prints their paths and ends.
+#include "ControlsWindow.h"
 #include "DialogWindow.h"
 #include "Screenshots.h"
 #include "SizeableWindow.h"
@@ -85,16 +87,25 @@ int RunViewer(const TViewerOptions& options)
     sizeable->ShowSkin(loaded);
     ui::Application.SetMainForm(sizeable.get());
     auto dialog = std::make_unique<TDialogWindow>(nullptr);
+    auto controls = std::make_unique<TControlsWindow>(nullptr);
 
     sizeable->Show();
+    controls->Show();
     dialog->Show();
     int result = 0;
-    if (options.Screenshot)
-        result = TakeScreenshots(sizeable->Handle(), dialog->Handle(), options.ScreenshotDir);
-    else
+    if (options.Screenshot) {
+        TControlWindows shown;
+        shown.Window = controls->Handle();
+        shown.HotButton = controls->EnabledButton->Handle();
+        shown.PressedButton = controls->GlyphLeftButton->Handle();
+        shown.MessageButton = controls->MessageButton->Handle();
+        result = TakeScreenshots(sizeable->Handle(), dialog->Handle(), shown, options.ScreenshotDir);
+    } else {
         ui::Application.Run();
+    }
 
     // The windows go before the skin data component their main window owns.
+    controls.reset();
     dialog.reset();
     ui::Application.SetMainForm(nullptr);
     sizeable.reset();
