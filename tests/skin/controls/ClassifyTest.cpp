@@ -5,6 +5,8 @@
 
 #include "skin/controls/WinSubClass.h"
 #include "ui/Buttons.h"
+#include "ui/CheckBoxes.h"
+#include "ui/GroupBoxes.h"
 #include "ui/ExtCtrls.h"
 #include "ui/StdCtrls.h"
 
@@ -317,4 +319,44 @@ TEST_F(Classification, SkinPaintingSwitchesOffAndOnAndABufferedPaintDrawsOnce)
     UpdateWindow(w);
     EXPECT_EQ(counting->paints, 1) << "painted again at once";
     EXPECT_EQ(reached, 1) << "only the message that arrived while painting was on reached the control";
+}
+
+TEST_F(Classification, FiftySkinOffAndOnCyclesGiveBackEveryGdiObject)
+{
+    std::vector<ui::TControl*> controls;
+    ui::TForm* form = windows.ShowFormWith([&](ui::TForm& f) {
+        controls.push_back(Add<ui::TButton>(f));
+        controls.push_back(Add<ui::TBitBtn>(f));
+        controls.push_back(Add<ui::TEdit>(f));
+        controls.push_back(Add<ui::TComboBox>(f));
+        auto* list = Add<ui::TComboBox>(f);
+        list->SetStyle(ui::TComboBoxStyle::csDropDownList);
+        controls.push_back(list);
+        controls.push_back(Add<ui::TCheckBox>(f));
+        controls.push_back(Add<ui::TRadioButton>(f));
+        controls.push_back(Add<ui::TSpeedButton>(f));
+        auto* group = Add<ui::TGroupBox>(f);
+        group->SetBounds(120, 8, 150, 80);
+        controls.push_back(group);
+        auto* panel = Add<ui::TPanel>(f);
+        panel->SetBounds(120, 100, 150, 60);
+        controls.push_back(panel);
+    }, 300, 320);
+    HWND w = form->Handle();
+    auto cycle = [&] {
+        windows.Data().SetActive(false);
+        SkinManager()->ApplyPendingAction();
+        RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        windows.Data().SetActive(true);
+        SkinManager()->ApplyPendingAction();
+        RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        testing_support::PumpMessages();
+    };
+    cycle();   // what the controls keep for good (their colour brushes) is made once
+    const unsigned before = GdiProbe();
+    for (int i = 0; i < 50; ++i)
+        cycle();
+    EXPECT_LE(GdiProbe(), before + 6);
+    for (ui::TControl* control : controls)
+        EXPECT_NE(ObjectOf(form, control), nullptr) << control->ClassName() << " skinned again";
 }
