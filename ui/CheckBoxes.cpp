@@ -48,6 +48,15 @@ WPARAM CheckOf(TCheckBoxState state)
     default: return BST_UNCHECKED;
     }
 }
+
+// A system BUTTON of a box style; taLeftJustify puts the caption left of the box.
+void BoxButtonParams(TCreateParams& params, DWORD style, TAlignment alignment)
+{
+    params.BaseClassName = L"BUTTON";
+    params.Style |= style;
+    if (alignment == TAlignment::taLeftJustify)
+        params.Style |= BS_LEFTTEXT;
+}
 } // namespace
 
 // ---- TCustomCheckBox ----
@@ -65,10 +74,7 @@ TCheckBox::TCheckBox(TComponent* owner) : TCustomCheckBox(owner) {}
 void TCustomCheckBox::CreateParams(TCreateParams& params)
 {
     TButtonControl::CreateParams(params);
-    params.BaseClassName = L"BUTTON";
-    params.Style |= BS_3STATE;
-    if (alignment_ == TAlignment::taLeftJustify)
-        params.Style |= BS_LEFTTEXT;
+    BoxButtonParams(params, BS_3STATE, alignment_);
 }
 
 void TCustomCheckBox::CreateHandleDone()
@@ -149,10 +155,7 @@ TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner)
 void TRadioButton::CreateParams(TCreateParams& params)
 {
     TButtonControl::CreateParams(params);
-    params.BaseClassName = L"BUTTON";
-    params.Style |= BS_RADIOBUTTON;
-    if (alignment_ == TAlignment::taLeftJustify)
-        params.Style |= BS_LEFTTEXT;
+    BoxButtonParams(params, BS_RADIOBUTTON, alignment_);
 }
 
 void TRadioButton::CreateHandleDone()

@@ -1122,7 +1122,7 @@ TControl* TWinControl::ControlAtPos(POINT point) const
         TControl* c = *it;
         if (dynamic_cast<TWinControl*>(c) || !c->visible_ || !c->enabled_)
             continue;
-        if (point.x >= c->left_ && point.y >= c->top_ && point.x < c->left_ + c->width_ && point.y < c->top_ + c->height_)
+        if (c->ContainsPoint(point))
             return c;
     }
     return nullptr;
@@ -1147,15 +1147,12 @@ bool TWinControl::RouteMouse(TMessage& message)
         c->Perform(message.Msg, message.WParam, MAKELPARAM(p.x - c->left_, p.y - c->top_));
         message.Result = 0;
     };
-    auto inside = [&](const TControl* c) {
-        return p.x >= c->left_ && p.y >= c->top_ && p.x < c->left_ + c->width_ && p.y < c->top_ + c->height_;
-    };
     switch (message.Msg) {
     case WM_MOUSEMOVE:
         if (captureControl_) {
             // Held: only the pressed control can be under the mouse.
             TControl* held = captureControl_;
-            SetMouseControl(inside(held) ? held : nullptr);
+            SetMouseControl(held->ContainsPoint(p) ? held : nullptr);
             if (captureControl_ == held)
                 deliver(held);
             return true;
@@ -1236,13 +1233,8 @@ void TWinControl::PaintHandler(TMessage& message)
 
 void TWinControl::PaintBuffered()
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(handle_, &ps);
-    struct EndPaintGuard {
-        HWND window;
-        PAINTSTRUCT* ps;
-        ~EndPaintGuard() { EndPaint(window, ps); }
-    } endPaint{handle_, &ps};
+    TPaintDC paint(handle_);
+    HDC dc = paint.Get();
     RECT client;
     GetClientRect(handle_, &client);
     const int w = std::max(1L, client.right), h = std::max(1L, client.bottom);

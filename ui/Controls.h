@@ -105,6 +105,11 @@ public:
     void SetHeight(int value) { SetBounds(left_, top_, width_, value); }
     virtual void SetBounds(int left, int top, int width, int height);
     TRect BoundsRect() const { return Rect(left_, top_, left_ + width_, top_ + height_); }
+    // Whether a point of the parent's client area falls on the control.
+    bool ContainsPoint(POINT point) const
+    {
+        return point.x >= left_ && point.y >= top_ && point.x < left_ + width_ && point.y < top_ + height_;
+    }
     // The client area, at the origin.
     virtual TRect ClientRect() const;
     int ClientWidth() const { return RectWidth(ClientRect()); }

@@ -114,4 +114,37 @@ private:
     HDC dc_;
 };
 
+// The DC of a window's client area, released at the end.
+class TClientDC {
+public:
+    explicit TClientDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~TClientDC()
+    {
+        if (dc_)
+            ReleaseDC(window_, dc_);
+    }
+    TClientDC(const TClientDC&) = delete;
+    TClientDC& operator=(const TClientDC&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// BeginPaint and EndPaint as a pair: the window's invalid area, validated at the end.
+class TPaintDC {
+public:
+    explicit TPaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~TPaintDC() { EndPaint(window_, &paint_); }
+    TPaintDC(const TPaintDC&) = delete;
+    TPaintDC& operator=(const TPaintDC&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
 } // namespace ui

@@ -74,14 +74,6 @@ std::wstring BreakLines(std::wstring text)
     return text;
 }
 
-void TellToLeave(TSkinControl* button)
-{
-    if (button->Handle)
-        SendMessageW(button->Handle, ui::CM_MOUSELEAVE, 0, 0);
-    else if (button->GraphicControl)
-        button->GraphicControl->Perform(ui::CM_MOUSELEAVE);
-}
-
 } // namespace
 
 TSkinButton::TSkinButton(ui::TComponent* owner) : TSkinControl(owner) {}
@@ -138,9 +130,8 @@ bool TSkinButton::BeforeMessage(ui::TMessage& message)
         return false;
     case WM_PRINTCLIENT:
         // A button printed into another DC is printed skinned.
-        if (message.WParam && GetWindowRect(Handle, &WindowRect))
-            DrawSkin(reinterpret_cast<HDC>(message.WParam),
-                     ui::Rect(0, 0, WindowRect.right - WindowRect.left, WindowRect.bottom - WindowRect.top));
+        if (message.WParam)
+            RedrawSkin(reinterpret_cast<HDC>(message.WParam));
         message.Result = 0;
         return false;
     case WM_LBUTTONDOWN:
@@ -235,7 +226,7 @@ void TSkinButton::MouseEnter()
     if (Form) {
         TSkinControl* previous = Form->HotButton();
         if (previous && previous != this)
-            TellToLeave(previous);
+            previous->TellMouseLeft();
         if (Form->HotButton() != this)
             Form->SetHotButton(this);
     }

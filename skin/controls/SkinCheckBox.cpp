@@ -129,38 +129,6 @@ bool TSkinCheckBox::BeforeMessage(ui::TMessage& message)
     return TSkinControl::BeforeMessage(message);
 }
 
-void TSkinCheckBox::PaintBuffered(ui::TMessage& message)
-{
-    PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(Handle, &ps);
-    struct TEndPaint {
-        HWND window;
-        PAINTSTRUCT* ps;
-        ~TEndPaint() { EndPaint(window, ps); }
-    } endPaint{Handle, &ps};
-    message.Result = 0;
-    if (!dc)
-        return;
-    RECT client{};
-    GetClientRect(Handle, &client);
-    const int w = std::max(1L, client.right), h = std::max(1L, client.bottom);
-    ui::TMemoryDC memory(dc);
-    ui::TBitmapHandle bitmap(memory.Get() ? CreateCompatibleBitmap(dc, w, h) : nullptr);
-    if (!bitmap) {
-        ui::TMessage direct{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
-        CallOldProc(direct);
-        AfterMessage(direct);
-        return;
-    }
-    ui::TSelectObject select(memory.Get(), bitmap.Get());
-    // Whatever the control leaves unpainted shows its parent's colour.
-    FillParentBackground(memory.Get(), ui::Rect(0, 0, w, h));
-    ui::TMessage inner{WM_PAINT, reinterpret_cast<WPARAM>(memory.Get()), 0, 0};
-    CallOldProc(inner);
-    AfterMessage(inner);
-    BitBlt(dc, 0, 0, w, h, memory.Get(), 0, 0, SRCCOPY);
-}
-
 void TSkinCheckBox::AfterMessage(ui::TMessage& message)
 {
     // The platform control paints its box straight onto the screen after these, outside WM_PAINT:

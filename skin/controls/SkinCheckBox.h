@@ -37,10 +37,6 @@ protected:
     virtual int StateFrame(int frames) const;
     // Draws one frame of strip in the box, composed off-screen and copied to dc once.
     void DrawBox(HDC dc, const ui::TRect& rect, const ui::TBitmap& strip, int frames, int frame);
-
-private:
-    // Paints a plain window into a memory bitmap: the control, then the box, then one copy.
-    void PaintBuffered(ui::TMessage& message);
 };
 
 class TSkinRadioButton : public TSkinCheckBox {

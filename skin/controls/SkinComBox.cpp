@@ -217,7 +217,13 @@ bool TSkinComBox::CanSkin() const
     return Handle && SkinData && Usable(SkinData->ComboButton.get());
 }
 
-RECT TSkinComBox::EditRect() const
+void TSkinComBox::StartBuffer(HDC buffer, HDC screen, const ui::TRect& rect)
+{
+    // What the screen shows is the best start for pixels the control leaves alone.
+    BitBlt(buffer, 0, 0, ui::RectWidth(rect), ui::RectHeight(rect), screen, 0, 0, SRCCOPY);
+}
+
+RECT TSkinComBox::BufferKeepOut() const
 {
     RECT r{};
     if (!EditHandle || !IsWindow(EditHandle) || !IsWindowVisible(EditHandle))
@@ -225,50 +231,6 @@ RECT TSkinComBox::EditRect() const
     GetWindowRect(EditHandle, &r);
     MapWindowPoints(nullptr, Handle, reinterpret_cast<POINT*>(&r), 2);
     return r;
-}
-
-void TSkinComBox::PaintBuffered(ui::TMessage& message)
-{
-    PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(Handle, &ps);
-    struct TEnd {
-        HWND window;
-        PAINTSTRUCT* ps;
-        ~TEnd() { EndPaint(window, ps); }
-    } end{Handle, &ps};
-    message.Result = 0;
-    if (!dc)
-        return;
-    RECT client{}, window{};
-    GetClientRect(Handle, &client);
-    GetWindowRect(Handle, &window);
-    const int w = client.right, h = client.bottom;
-    ui::TMemoryDC memory(dc);
-    ui::TBitmapHandle bitmap(w > 0 && h > 0 ? CreateCompatibleBitmap(dc, w, h) : nullptr);
-    // A border of the window's own would put the window and client origins apart.
-    const bool sameOrigin = w == window.right - window.left && h == window.bottom - window.top;
-    if (!memory.Get() || !bitmap || !sameOrigin) {
-        ui::TMessage own{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
-        CallOldProc(own);
-        RedrawSkin(nullptr);
-        return;
-    }
-    ui::TSelectObject select(memory.Get(), bitmap.Get());
-    // What the screen shows is the best start for pixels the control leaves alone.
-    BitBlt(memory.Get(), 0, 0, w, h, dc, 0, 0, SRCCOPY);
-    ui::TMessage own{WM_PAINT, reinterpret_cast<WPARAM>(memory.Get()), 0, 0};
-    CallOldProc(own);
-    WindowRect = window;
-    try {
-        DrawSkin(memory.Get(), ui::Rect(0, 0, w, h));
-    } catch (...) {
-        // The control's own picture still goes out.
-    }
-    ui::TSavedDC saved(dc);
-    const RECT edit = EditRect();
-    if (!IsRectEmpty(&edit))
-        ExcludeClipRect(dc, edit.left, edit.top, edit.right, edit.bottom);
-    BitBlt(dc, 0, 0, w, h, memory.Get(), 0, 0, SRCCOPY);
 }
 
 bool TSkinComBox::Compose(HDC picture, HDC target, const ui::TRect& rect, int frame, const TComboGeometry& geometry,

@@ -43,9 +43,9 @@ private:
     void UnhookEdit();
     bool ReadComboInfo();
     LRESULT EditMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-    // Hot tracking for windows that report no mouse enter and leave of their own.
     // A press or release on the combo or its edit shows on the drop button.
     void NotePress(UINT msg);
+    // Hot tracking for windows that report no mouse enter and leave of their own.
     void TrackHot(HWND window);
     void LeaveHot();
     bool CanSkin() const;
@@ -53,10 +53,9 @@ private:
     // drewBorder tells whether the border around the text area was drawn too.
     bool Compose(HDC picture, HDC target, const ui::TRect& rect, int frame, const TComboGeometry& geometry,
                  bool buttonLeft, bool& drewBorder) const;
-    // A plain window's paint, the control's own picture and the skin composed off-screen.
-    void PaintBuffered(ui::TMessage& message);
-    // The inner edit's rectangle in the combo's coordinates; empty when there is none.
-    RECT EditRect() const;
+    void StartBuffer(HDC buffer, HDC screen, const ui::TRect& rect) override;
+    // The inner edit's rectangle in the combo's coordinates: it paints itself.
+    RECT BufferKeepOut() const override;
     ui::TSubclass editLink_;
     bool addedClipChildren_ = false;
 };

@@ -246,19 +246,67 @@ void TSkinControl::DrawSkin(HDC dc, const ui::TRect& rect)
 
 void TSkinControl::HandlePaint(ui::TMessage& message)
 {
-    HDC dc = reinterpret_cast<HDC>(message.WParam);
-    PAINTSTRUCT ps{};
-    const bool began = dc == nullptr;
-    if (began)
-        dc = BeginPaint(Handle, &ps);
-    try {
-        if (GetWindowRect(Handle, &WindowRect))
-            DrawSkin(dc, ui::Rect(0, 0, WindowRect.right - WindowRect.left, WindowRect.bottom - WindowRect.top));
-    } catch (...) {
-    }
-    if (began)
-        EndPaint(Handle, &ps);
     message.Result = 0;
+    if (HDC given = reinterpret_cast<HDC>(message.WParam)) {
+        RedrawSkin(given);
+        return;
+    }
+    ui::TPaintDC paint(Handle);
+    if (paint.Get())
+        RedrawSkin(paint.Get());
+}
+
+void TSkinControl::PaintBuffered(ui::TMessage& message)
+{
+    message.Result = 0;
+    ui::TPaintDC paint(Handle);
+    HDC dc = paint.Get();
+    if (!dc)
+        return;
+    RECT client{}, window{};
+    GetClientRect(Handle, &client);
+    GetWindowRect(Handle, &window);
+    const int w = client.right, h = client.bottom;
+    // A border of the window's own puts the client and window origins apart: no buffer then.
+    const bool sameOrigin = w == window.right - window.left && h == window.bottom - window.top;
+    ui::TMemoryDC memory(dc);
+    ui::TBitmapHandle bitmap(sameOrigin && memory.Get() && w > 0 && h > 0 ? CreateCompatibleBitmap(dc, w, h) : nullptr);
+    if (!bitmap) {
+        ui::TMessage own{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
+        CallOldProc(own);
+        RedrawSkin(nullptr);
+        return;
+    }
+    ui::TSelectObject select(memory.Get(), bitmap.Get());
+    const ui::TRect rect = ui::Rect(0, 0, w, h);
+    StartBuffer(memory.Get(), dc, rect);
+    ui::TMessage own{WM_PAINT, reinterpret_cast<WPARAM>(memory.Get()), 0, 0};
+    CallOldProc(own);
+    WindowRect = window;
+    try {
+        DrawSkin(memory.Get(), rect);
+    } catch (...) {
+        // The window's own picture still goes out.
+    }
+    ui::TSavedDC saved(dc);
+    const RECT keep = BufferKeepOut();
+    if (!IsRectEmpty(&keep))
+        ExcludeClipRect(dc, keep.left, keep.top, keep.right, keep.bottom);
+    BitBlt(dc, 0, 0, w, h, memory.Get(), 0, 0, SRCCOPY);
+}
+
+void TSkinControl::StartBuffer(HDC buffer, HDC screen, const ui::TRect& rect)
+{
+    (void)screen;
+    FillParentBackground(buffer, rect);
+}
+
+void TSkinControl::TellMouseLeft()
+{
+    if (Handle)
+        SendMessageW(Handle, ui::CM_MOUSELEAVE, 0, 0);
+    else if (GraphicControl)
+        GraphicControl->Perform(ui::CM_MOUSELEAVE);
 }
 
 void TSkinControl::RefreshSkin()

@@ -2,6 +2,7 @@
 // in the skin's shadow colour, the caption on the face colour.
 #include "skin/controls/SkinBox.h"
 
+#include "skin/data/SkinDraw.h"
 #include "skin/data/WinSkinData.h"
 #include "ui/GdiObjects.h"
 
@@ -22,8 +23,8 @@ void TSkinGroupBox::DrawSkin(HDC dc, const ui::TRect& rect)
 
     // Composed over a copy of what the control painted; only the frame band goes back, so the
     // inside (and the controls in it) is never touched.
-    ui::TBitmap work(w, h);
-    if (work.Empty())
+    ui::TBitmap& work = WorkBitmap(w, h);
+    if (work.Width() < w || work.Height() < h)
         return;
     HDC composed = work.Canvas().Handle();
     BitBlt(composed, 0, 0, w, h, dc, rect.left, rect.top, SRCCOPY);

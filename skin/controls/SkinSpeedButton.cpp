@@ -7,28 +7,6 @@
 
 namespace skin {
 
-namespace {
-
-// The client DC of a window, released at the end.
-class TClientDC {
-public:
-    explicit TClientDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~TClientDC()
-    {
-        if (dc_)
-            ReleaseDC(window_, dc_);
-    }
-    TClientDC(const TClientDC&) = delete;
-    TClientDC& operator=(const TClientDC&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-
-} // namespace
-
 TSkinSpeedButton::~TSkinSpeedButton() = default;
 
 void TSkinSpeedButton::AttachGraphic(TSkinHost* form, TSkinData* skinData, ui::TCanvas* canvas)
@@ -120,7 +98,7 @@ void TSkinSpeedButton::RedrawSkin(HDC dc)
         ui::TWinControl* parent = GraphicControl->Parent();
         if (!GraphicControl->Visible() || !parent || !parent->HandleAllocated() || !IsWindowVisible(parent->WindowHandle()))
             return;
-        TClientDC client(parent->WindowHandle());
+        ui::TClientDC client(parent->WindowHandle());
         if (!client.Get())
             return;
         SetViewportOrgEx(client.Get(), GraphicControl->Left(), GraphicControl->Top(), nullptr);

@@ -78,6 +78,15 @@ public:
     void CallOldProc(ui::TMessage& message);
     // Answers WM_PAINT by drawing the skin alone (WParam's DC, else BeginPaint).
     void HandlePaint(ui::TMessage& message);
+    // Answers a plain window's WM_PAINT through a memory bitmap: the window's own paint, then the
+    // skin over it, copied to the screen once (a framework control's paint is buffered already).
+    void PaintBuffered(ui::TMessage& message);
+    // What the buffer holds before the window paints into it; the parent's colour by default.
+    virtual void StartBuffer(HDC buffer, HDC screen, const ui::TRect& rect);
+    // A part of the window the buffer is not copied over (a child window that paints itself).
+    virtual RECT BufferKeepOut() const { return RECT{}; }
+    // Tells a button the mouse left it, windowed or not.
+    void TellMouseLeft();
     void RefreshSkin();
     void FillBackground(HDC dc, const ui::TRect& rect) const;
     void FillParentBackground(HDC dc, const ui::TRect& rect) const;

@@ -68,8 +68,21 @@ void TWinSkinForm::AttachHandle(ui::TComponent* owner, HWND window)
 
 namespace {
 
-// The object a kind attaches; false when this build has none for it.
-bool AttachKind(TWinSkinForm& frame, TControlKind kind, ui::TComponent* component, bool useSkinColor);
+// Creates and attaches the object of a kind; nothing for a kind this build has no object for.
+void AttachKind(TWinSkinForm& frame, TControlKind kind, ui::TComponent* component, bool useSkinColor);
+
+// A group of buttons: an object of the item kind for each of its buttons, then the group's own.
+void AttachGroup(TWinSkinForm& frame, const TSkinData& data, ui::TComponent* component, TControlKind item)
+{
+    auto* group = dynamic_cast<ui::TWinControl*>(component);
+    if (!group)
+        return;
+    if (data.HasSkinControl(xcRadioButton))
+        for (int i = 0; i < group->ControlCount(); ++i)
+            AttachKind(frame, item, group->Controls(i), false);
+    if (data.HasSkinControl(xcGroupBox))
+        AttachKind(frame, TControlKind::GroupBox, component, true);
+}
 
 } // namespace
 
@@ -158,14 +171,7 @@ bool TWinSkinForm::MapSkin3rd(const std::string& className, ui::TComponent* comp
     } else if (kind == "groupbox" && d.HasSkinControl(xcGroupBox)) {
         AttachKind(*this, TControlKind::GroupBox, component, true);
     } else if ((kind == "radiogroup" && d.HasSkinControl(xcGroupBox)) || (kind == "checkgroup" && d.HasSkinControl(xcPanel))) {
-        const TControlKind item = kind == "radiogroup" ? TControlKind::RadioButton : TControlKind::CheckBox;
-        if (auto* group = dynamic_cast<ui::TWinControl*>(component)) {
-            if (d.HasSkinControl(xcRadioButton))
-                for (int i = 0; i < group->ControlCount(); ++i)
-                    AttachKind(*this, item, group->Controls(i), false);
-            if (d.HasSkinControl(xcGroupBox))
-                AttachKind(*this, TControlKind::GroupBox, component, true);
-        }
+        AttachGroup(*this, d, component, kind == "radiogroup" ? TControlKind::RadioButton : TControlKind::CheckBox);
     } else if (kind == "checkbox" && d.HasSkinControl(xcCheckBox)) {
         AttachKind(*this, TControlKind::CheckBox, component, false);
     }
@@ -189,7 +195,8 @@ void TWinSkinForm::ClassifyComponent(ui::TComponent* component, ui::TComponent* 
 
     if (skinData_->OnSkinControl) {
         ui::TComponent* supplied = nullptr;
-        skinData_->OnSkinControl(Form, skinData_, Form, dynamic_cast<ui::TControl*>(component), cn, supplied);
+        skinData_->OnSkinControl(Form, skinData_, dynamic_cast<ui::TControl*>(owner), dynamic_cast<ui::TControl*>(component),
+                                 cn, supplied);
         if (auto* object = dynamic_cast<TSkinControl*>(supplied)) {
             if (std::find(Controls.begin(), Controls.end(), object) == Controls.end()) {
                 RegisterControl(object);
@@ -252,14 +259,8 @@ void TWinSkinForm::ClassifyComponent(ui::TComponent* component, ui::TComponent* 
         return attach(TControlKind::Tab, false);
     if (Is(component, "TCustomCheckBox") && has(xcCheckBox))
         return attach(TControlKind::CheckBox, false);
-    if (Is(component, "TCustomRadioGroup")) {
-        if (has(xcRadioButton) && windowed)
-            for (int i = 0; i < windowed->ControlCount(); ++i)
-                AttachKind(*this, TControlKind::RadioButton, windowed->Controls(i), false);
-        if (has(xcGroupBox))
-            attach(TControlKind::GroupBox, true);
-        return;
-    }
+    if (Is(component, "TCustomRadioGroup"))
+        return AttachGroup(*this, d, component, TControlKind::RadioButton);
     if (Is(component, "TCustomGroupBox") && has(xcGroupBox)) {
         attach(TControlKind::GroupBox, true);
         SkinComponents(component);
@@ -308,7 +309,6 @@ void TWinSkinForm::ClassifyComponent(ui::TComponent* component, ui::TComponent* 
         attach(TControlKind::ComboBox, false);
     else if (buttons == 0 && has(xcEdit))
         attach(TControlKind::EditByWindow, false);
-    (void)owner;
 }
 
 void TWinSkinForm::SkinChildWindows()
@@ -348,27 +348,25 @@ void TWinSkinForm::SkinChildWindow(HWND handle)
 
 namespace {
 
-bool AttachKind(TWinSkinForm& frame, TControlKind kind, ui::TComponent* component, bool useSkinColor)
+void AttachKind(TWinSkinForm& frame, TControlKind kind, ui::TComponent* component, bool useSkinColor)
 {
     if (!component)
-        return false;
+        return;
     switch (kind) {
-    case TControlKind::ComboBox: frame.Attach<TSkinComBox>(component, useSkinColor); return true;
-    case TControlKind::Edit: frame.Attach<TSkinEdit>(component, useSkinColor); return true;
+    case TControlKind::ComboBox: frame.Attach<TSkinComBox>(component, useSkinColor); break;
+    case TControlKind::Edit: frame.Attach<TSkinEdit>(component, useSkinColor); break;
     case TControlKind::EditByWindow:
-        if (HWND window = WindowOf(component)) {
+        if (HWND window = WindowOf(component))
             frame.AttachHandle<TSkinEdit>(component, window);
-            return true;
-        }
-        return false;
-    case TControlKind::RadioButton: frame.Attach<TSkinRadioButton>(component, useSkinColor); return true;
-    case TControlKind::CheckBox: frame.Attach<TSkinCheckBox>(component, useSkinColor); return true;
-    case TControlKind::Panel: frame.Attach<TSkinBox>(component, useSkinColor); return true;
-    case TControlKind::GroupBox: frame.Attach<TSkinGroupBox>(component, useSkinColor); return true;
-    case TControlKind::Button: frame.Attach<TSkinButton>(component, useSkinColor); return true;
-    case TControlKind::BitButton: frame.Attach<TSkinBitButton>(component, useSkinColor); return true;
-    case TControlKind::SpeedButton: frame.AttachGraphicControl(component); return true;
-    default: return false;
+        break;
+    case TControlKind::RadioButton: frame.Attach<TSkinRadioButton>(component, useSkinColor); break;
+    case TControlKind::CheckBox: frame.Attach<TSkinCheckBox>(component, useSkinColor); break;
+    case TControlKind::Panel: frame.Attach<TSkinBox>(component, useSkinColor); break;
+    case TControlKind::GroupBox: frame.Attach<TSkinGroupBox>(component, useSkinColor); break;
+    case TControlKind::Button: frame.Attach<TSkinButton>(component, useSkinColor); break;
+    case TControlKind::BitButton: frame.Attach<TSkinBitButton>(component, useSkinColor); break;
+    case TControlKind::SpeedButton: frame.AttachGraphicControl(component); break;
+    default: break;   // kinds whose objects come with the scrolling and bar controls
     }
 }
 
@@ -378,7 +376,7 @@ void TWinSkinForm::AttachGraphicControl(ui::TComponent* component)
 {
     auto* object = new TSkinSpeedButton(component);
     object->AttachGraphic(this, skinData_, &controlCanvas_);
-    if (!object->Attached && object->Status != ssAttached)
+    if (!object->Attached)
         delete object;
 }
 

@@ -434,10 +434,7 @@ void TWinSkinForm::OnMouseLeaveTimer()
         }
         if (!PtInRect(&r, cursor)) {
             hotButton_ = nullptr;
-            if (hot->Handle)
-                SendMessageW(hot->Handle, ui::CM_MOUSELEAVE, 0, 0);
-            else if (ui::TControl* control = hot->TargetControl())
-                control->Perform(ui::CM_MOUSELEAVE);
+            hot->TellMouseLeft();
         }
     }
     if (!HotObject)
