@@ -2,6 +2,7 @@
 
 #include "Forms.h"
 #include "GdiObjects.h"
+#include "Menus.h"
 
 #include <windowsx.h>
 
@@ -72,6 +73,7 @@ const TClassInfo& TControl::StaticClassInfo()
         .Bool("ParentColor", &TControl::ParentColor, &TControl::SetParentColor)
         .Object<TFont>("Font", [](TControl& c) -> TFont& { return c.Font(); })
         .Bool("ParentFont", &TControl::ParentFont, &TControl::SetParentFont)
+        .Object<TPopupMenu>("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
         .Event("OnClick", &TControl::OnClick)
         .Build();
     return info;
@@ -124,6 +126,24 @@ TControl::~TControl()
 }
 
 TComponent* TControl::GetParentComponent() const { return parent_; }
+
+void TControl::SetPopupMenu(TPopupMenu* value)
+{
+    if (popupMenu_ == value)
+        return;
+    if (popupMenu_)
+        popupMenu_->RemoveFreeNotification(this);
+    popupMenu_ = value;
+    if (value)
+        value->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == popupMenu_)
+        popupMenu_ = nullptr;
+}
 
 void TControl::SetParentComponent(TComponent* parent)
 {
@@ -584,9 +604,13 @@ void TWinControl::CreateWnd()
     defWndProc_ = EnsureWindowClass(params);
     TWinControl* previous = g_creating;
     g_creating = this;
-    HWND window = CreateWindowExW(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style,
-                                  params.X, params.Y, params.Width, params.Height, params.WndParent, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
+    HWND window = nullptr;
+    try {
+        window = CreateWindowHandle(params);
+    } catch (...) {
+        g_creating = previous;
+        throw;
+    }
     g_creating = previous;
     if (!window) {
         handle_ = nullptr;
@@ -595,6 +619,13 @@ void TWinControl::CreateWnd()
     handle_ = window;
     WindowMap()[window] = this;
     CreateHandleDone();
+}
+
+HWND TWinControl::CreateWindowHandle(const TCreateParams& params)
+{
+    return CreateWindowExW(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
+                           params.Y, params.Width, params.Height, params.WndParent, nullptr, GetModuleHandleW(nullptr),
+                           nullptr);
 }
 
 void TWinControl::CreateHandleDone()
@@ -1251,6 +1282,36 @@ void TWinControl::PaintBuffered()
     BitBlt(dc, 0, 0, w, h, memory.Get(), 0, 0, SRCCOPY);
 }
 
+namespace {
+// WM_CONTEXTMENU: opens the popup menu of the control under the point (a windowless child
+// included) or of its nearest parent that has one. True when a menu opened.
+bool ContextPopup(TWinControl* self, TMessage& message)
+{
+    // Only a request from this control's own windows: one passed up by a child's default
+    // handling has already been looked at there, with this control among the parents.
+    if (FindOwningControl(reinterpret_cast<HWND>(message.WParam)) != self)
+        return false;
+    POINT point{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+    // The context-menu key (or Shift+F10) gives no point.
+    const bool keyboard = point.x == -1 && point.y == -1;
+    TControl* target = self;
+    if (!keyboard)
+        if (TControl* hit = self->ControlAtPos(self->ScreenToClient(point)))
+            target = hit;
+    TPopupMenu* menu = nullptr;
+    for (TControl* c = target; c && !menu; c = c->Parent())
+        menu = c->PopupMenu();
+    if (!menu || !menu->AutoPopup())
+        return false;
+    if (keyboard)
+        point = target->ClientToScreen(POINT{4, 4});
+    menu->SetPopupComponent(target);
+    menu->Popup(point.x, point.y);
+    message.Result = 0;
+    return true;
+}
+} // namespace
+
 void TWinControl::WndProc(TMessage& message)
 {
     switch (message.Msg) {
@@ -1346,6 +1407,10 @@ void TWinControl::WndProc(TMessage& message)
     case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
         if (RouteMouse(message))
+            return;
+        break;
+    case WM_CONTEXTMENU:
+        if (ContextPopup(this, message))
             return;
         break;
     case WM_CAPTURECHANGED:

@@ -80,6 +80,7 @@ bool IsAccel(wchar_t accel, const std::wstring& caption);
 
 class TWinControl;
 class TCustomForm;
+class TPopupMenu;
 
 // Published: Left, Top, Width, Height, Align, Caption/Text (where the class shows it), Color,
 // ParentColor, Font, ParentFont, Enabled, Visible, Tag, Name, OnClick (where the class has it).
@@ -155,6 +156,13 @@ public:
     TNotifyEvent OnClick;
     virtual void Click();
 
+    // The context menu a right click or the context-menu key opens over the control (published
+    // "PopupMenu"); a control without one passes the request to its parent.
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* value);
+    // Forgets its popup menu when that goes.
+    void Notification(TComponent* component, TOperation operation) override;
+
     virtual void Invalidate();
     virtual void Update();
     void Repaint() { Invalidate(); Update(); }
@@ -191,6 +199,7 @@ protected:
     bool parentFont_ = true;
     bool applyingParentFont_ = false;
     bool mouseInside_ = false;
+    TPopupMenu* popupMenu_ = nullptr;
 
     friend class TWinControl;
 };
@@ -331,6 +340,8 @@ public:
 protected:
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateWnd();
+    // Makes the window itself (CreateWnd binds it to the control as its first message arrives).
+    virtual HWND CreateWindowHandle(const TCreateParams& params);
     // After the window exists: set its font, text and state, make the child windows.
     virtual void CreateHandleDone();
     virtual void DestroyWnd();

@@ -383,7 +383,8 @@ private:
         component->SetLoadingState(true);
         Guard(line, [&] { component->SetName(name); });
         if (component->HasParent()) {
-            if (!dynamic_cast<TWinControl*>(parent))
+            // Controls need a window; other nested objects (menu items) check their parent themselves.
+            if (dynamic_cast<TControl*>(component) && !dynamic_cast<TWinControl*>(parent))
                 throw EReadError("Control " + name + " needs a windowed parent", line);
             Guard(line, [&] { component->SetParentComponent(parent); });
         }

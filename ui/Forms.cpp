@@ -8,11 +8,15 @@
 #include "Gauges.h"
 #include "GroupBoxes.h"
 #include "ImgList.h"
+#include "Menus.h"
 #include "StdCtrls.h"
 
 #include <algorithm>
 
 namespace ui {
+
+// MDIForms.cpp: the frame's keys for its children (Ctrl+F4, Ctrl+F6).
+bool TranslateMDIKeys(MSG& msg);
 
 const TEnumInfo& FormBorderStyleEnum()
 {
@@ -51,9 +55,12 @@ const TClassInfo& TCustomForm::StaticClassInfo()
         .Set("BorderIcons", BorderIconElements(), &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons)
         .Enum<TPosition>("Position", PositionEnum(), &TCustomForm::Position, &TCustomForm::SetPosition)
         .Enum<TWindowState>("WindowState", WindowStateEnum(), &TCustomForm::WindowState, &TCustomForm::SetWindowState)
+        .Enum<TFormStyle>("FormStyle", FormStyleEnum(), &TCustomForm::FormStyle, &TCustomForm::SetFormStyle)
         .Bool("AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll)
         .Bool("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview)
         .Object<TWinControl>("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl)
+        .Object<TMainMenu>("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
+        .Object<TMenuItem>("WindowMenu", &TCustomForm::WindowMenu, &TCustomForm::SetWindowMenu)
         .Bool("OldCreateOrder", [](TCustomForm&) { return false; }, [](TCustomForm&, bool) {})
         .Bool("Scaled", [](TCustomForm&) { return true; }, [](TCustomForm&, bool) {})
         .Int("PixelsPerInch", [](TCustomForm&) { return 96; }, ignore)
@@ -115,11 +122,26 @@ void RegisterStandardClasses()
     RegisterComponentClass<TGauge>();
     RegisterComponentClass<TTimer>();
     RegisterComponentClass<TOpenDialog>();
+    RegisterComponentClass<TMainMenu>();
+    RegisterComponentClass<TPopupMenu>();
+    RegisterComponentClass<TMenuItem>();
 }
 
 // ---- TCustomForm ----
 
 namespace {
+// A window with a menu bar: it takes room from the client area (an MDI child shows none).
+BOOL ShowsMenuBar(const TCustomForm& form)
+{
+    return form.Menu() && form.FormStyle() != TFormStyle::fsMDIChild ? TRUE : FALSE;
+}
+
+// Keys menu shortcuts may take: combinations with Ctrl or Alt and the keys that type nothing.
+bool IsMenuKey(std::uint16_t key, TShiftState shift)
+{
+    return (shift & (ssCtrl | ssAlt)) || (key >= VK_F1 && key <= VK_F24) || key == VK_DELETE || key == VK_INSERT;
+}
+
 // Shows a hidden window in `state`; a normal state undoes one the window was hidden in.
 int ShowCommand(TWindowState state, HWND window)
 {
@@ -191,7 +213,7 @@ void TCustomForm::CreateParams(TCreateParams& params)
     if (!enabled_)
         params.Style |= WS_DISABLED;
     RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
+    AdjustWindowRectEx(&frame, params.Style, ShowsMenuBar(*this), params.ExStyle);
     if (clientWidthWanted_ >= 0)
         width_ = clientWidthWanted_ + (frame.right - frame.left);
     if (clientHeightWanted_ >= 0)
@@ -205,6 +227,7 @@ void TCustomForm::CreateParams(TCreateParams& params)
     params.SmallIcon = static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     if (!params.Icon)
         params.Icon = LoadIconW(nullptr, IDI_APPLICATION);
+    ApplyFormStyle(params);
 }
 
 void TCustomForm::CreateHandleDone()
@@ -213,6 +236,8 @@ void TCustomForm::CreateHandleDone()
     clientHeightWanted_ = -1;
     AssignIcons();
     TWinControl::CreateHandleDone();
+    // The new window shows the menu bar.
+    SetMenu(menu_);
     // A form shown when its window was recreated (a new border style) shows again, as it was,
     // leaving the focus to RecreateWnd.
     if (visible_) {
@@ -224,11 +249,58 @@ void TCustomForm::CreateHandleDone()
     }
 }
 
+void TCustomForm::SetMenu(TMainMenu* value)
+{
+    if (value != menu_) {
+        if (menu_) {
+            menu_->RemoveFreeNotification(this);
+            if (menu_->WindowHandle() == handle_)
+                menu_->SetWindowHandle(nullptr);
+        }
+        menu_ = value;
+        if (value)
+            value->FreeNotification(this);
+    }
+    // An MDI child's menu shows merged into its frame's bar, never on the child window.
+    if (!handle_ || formStyle_ == TFormStyle::fsMDIChild)
+        return;
+    if (menu_) {
+        menu_->SetWindowHandle(handle_);
+        ::SetMenu(handle_, menu_->Handle());
+    } else {
+        ::SetMenu(handle_, nullptr);
+    }
+    RefreshMDIMenu();
+}
+
+bool TCustomForm::HandleMenuMessage(TMessage& message)
+{
+    if (!menu_)
+        return false;
+    return DispatchMenuMessage(message, {menu_});
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation operation)
+{
+    TWinControl::Notification(component, operation);
+    if (operation != TOperation::opRemove)
+        return;
+    if (component == menu_) {
+        // The menu has already left the window it was shown on.
+        menu_ = nullptr;
+        if (handle_ && formStyle_ != TFormStyle::fsMDIChild)
+            DrawMenuBar(handle_);
+    }
+    if (component == windowMenu_)
+        windowMenu_ = nullptr;
+}
+
 void TCustomForm::DestroyWnd()
 {
     if (handle_ && IsWindowVisible(handle_))
         windowState_ = WindowState();
-    TWinControl::DestroyWnd();
+    if (!DestroyMDIChild())
+        TWinControl::DestroyWnd();
     ReleaseIcons();
 }
 
@@ -340,7 +412,7 @@ TRect TCustomForm::ClientRect() const
     TCreateParams params;
     const_cast<TCustomForm*>(this)->CreateParams(params);
     RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
+    AdjustWindowRectEx(&frame, params.Style, ShowsMenuBar(*this), params.ExStyle);
     return Rect(0, 0, std::max(0L, width_ - (frame.right - frame.left)), std::max(0L, height_ - (frame.bottom - frame.top)));
 }
 
@@ -409,6 +481,10 @@ void TCustomForm::PlaceOnScreen()
 
 void TCustomForm::SetVisible(bool visible)
 {
+    if (visible && formStyle_ == TFormStyle::fsMDIChild) {
+        ShowMDIChild();
+        return;
+    }
     if (visible) {
         HandleNeeded();
         PlaceOnScreen();
@@ -449,7 +525,8 @@ void TCustomForm::Close()
 {
     if (!CloseQuery())
         return;
-    TCloseAction action = TCloseAction::caHide;
+    // An MDI child closed is gone (its frame lists only the children still open).
+    TCloseAction action = formStyle_ == TFormStyle::fsMDIChild ? TCloseAction::caFree : TCloseAction::caHide;
     if (OnClose)
         OnClose(this, action);
     if (action == TCloseAction::caNone)
@@ -640,6 +717,16 @@ bool TCustomForm::PreProcessKey(MSG& msg)
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         std::uint16_t key = static_cast<std::uint16_t>(msg.wParam);
+        if (IsMenuKey(key, shift)) {
+            // Menus come first: the popup menus of the focused control and its parents, then the
+            // bar (an MDI child's items are in its frame's bar, merged).
+            for (TControl* c = target; c; c = c->Parent())
+                if (c->PopupMenu() && c->PopupMenu()->IsShortCut(key, shift))
+                    return true;
+            TCustomForm* frame = formStyle_ == TFormStyle::fsMDIChild ? MDIParent() : this;
+            if (frame && frame->menu_ && frame->menu_->IsShortCut(key, shift))
+                return true;
+        }
         if (keyPreview_ && target != this && DoKeyDown(key, shift))
             return true;
         if (target->DoKeyDown(key, shift))
@@ -687,6 +774,8 @@ bool TCustomForm::PreProcessKey(MSG& msg)
 
 void TCustomForm::WndProc(TMessage& message)
 {
+    if (MDIWndProc(message))
+        return;
     switch (message.Msg) {
     case WM_CLOSE:
         Close();
@@ -735,6 +824,20 @@ void TCustomForm::WndProc(TMessage& message)
     case CM_DIALOGCHAR:
         message.Result = DialogChar(static_cast<wchar_t>(message.WParam), message.LParam != 0) ? 1 : 0;
         return;
+    case WM_COMMAND:
+    case WM_INITMENUPOPUP:
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        if (HandleMenuMessage(message))
+            return;
+        break;
+    case WM_DESTROY:
+        // A window destroys its menu with it: the menu is the TMainMenu's to destroy.
+        if (menu_ && menu_->HasHandle() && GetMenu(handle_) == menu_->Handle())
+            ::SetMenu(handle_, nullptr);
+        if (menu_ && menu_->WindowHandle() == handle_)
+            menu_->SetWindowHandle(nullptr);
+        break;
     case WM_NCDESTROY:
         // Destroyed from outside (DestroyWindow): the icons go with the window all the same.
         TWinControl::WndProc(message);
@@ -879,6 +982,8 @@ bool TApplication::ProcessMessage(MSG& msg)
 {
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST)
         return false;
+    if (TranslateMDIKeys(msg))
+        return true;
     TWinControl* control = FindOwningControl(msg.hwnd);
     if (!control)
         return false;

@@ -8,6 +8,9 @@
 
 namespace ui {
 
+class TMainMenu;
+class TMenuItem;
+
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 const TEnumInfo& FormBorderStyleEnum();
 enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
@@ -17,6 +20,11 @@ enum class TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnl
 const TEnumInfo& PositionEnum();
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 const TEnumInfo& WindowStateEnum();
+// fsMDIForm: the form holds an MDI client window ("MDICLIENT") and its children; fsMDIChild: the
+// form lives inside the MDI client of the application's main form.
+enum class TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+const TEnumInfo& FormStyleEnum();
+enum class TTileMode { tbHorizontal, tbVertical };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
@@ -41,6 +49,30 @@ class TCustomForm : public TWinControl {
 public:
     explicit TCustomForm(TComponent* owner);
     ~TCustomForm() override;
+
+    // The menu bar (published "Menu"): its platform menu is the window's menu; its commands,
+    // shortcuts and owner-drawn items are routed to it.
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* value);
+    // Set before the window is made (published "FormStyle").
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle value);
+
+    // MDI frames (fsMDIForm): the client window and the children in it.
+    HWND ClientHandle() const { return clientHandle_; }
+    TCustomForm* ActiveMDIChild() const;
+    int MDIChildCount() const;
+    TCustomForm* MDIChildren(int index) const;
+    void Cascade();
+    void Tile();
+    void ArrangeIcons();
+    void Next();
+    void Previous();
+    TTileMode TileMode() const { return tileMode_; }
+    void SetTileMode(TTileMode value) { tileMode_ = value; }
+    // The item under which the MDI client lists the children (published "WindowMenu").
+    TMenuItem* WindowMenu() const { return windowMenu_; }
+    void SetWindowMenu(TMenuItem* value);
 
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TFormBorderStyle value);
@@ -96,9 +128,25 @@ public:
     void Loaded() override;
     void SetVisible(bool visible) override;
     void WndProc(TMessage& message) override;
+    // MDI frames end in DefFrameProc, MDI children in DefMDIChildProc.
+    void DefaultHandler(TMessage& message) override;
+    // The menu and window menu going away are forgotten.
+    void Notification(TComponent* component, TOperation operation) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    // An MDI child is made through its frame's MDI client (WM_MDICREATE); an MDI frame makes its
+    // client window once its own window exists.
+    void CreateWnd() override;
+    // MDI (MDIForms.cpp): the client window, child activation and menu merging.
+    void CreateMDIClient();
+    void MDIChildActivated(TCustomForm* child);
+    // A child goes through WM_MDICREATE to its frame's client.
+    HWND CreateWindowHandle(const TCreateParams& params) override;
+    // A frame's client takes what its aligned controls leave.
+    void AlignControls() override;
+    // Menu messages reaching the form (Menus routing).
+    bool HandleMenuMessage(TMessage& message);
     void CreateHandleDone() override;
     void DestroyWnd() override;
     void PaintWindow(HDC dc) override;
@@ -112,6 +160,11 @@ protected:
     };
     using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
+    TMainMenu* menu_ = nullptr;
+    TFormStyle formStyle_ = TFormStyle::fsNormal;
+    HWND clientHandle_ = nullptr;
+    TTileMode tileMode_ = TTileMode::tbHorizontal;
+    TMenuItem* windowMenu_ = nullptr;
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
     TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
     TPosition position_ = TPosition::poDesigned;
@@ -132,6 +185,18 @@ protected:
     bool focusSet_ = false;
 
     friend class TWinControl;
+
+private:
+    // MDI pieces (MDIForms.cpp) the form's own handlers call.
+    void ApplyFormStyle(TCreateParams& params) const;
+    // True when the message was handled whole.
+    bool MDIWndProc(TMessage& message);
+    void ShowMDIChild();
+    // True when the window went through its client (WM_MDIDESTROY).
+    bool DestroyMDIChild();
+    TCustomForm* MDIParent() const;
+    void SizeMDIClient();
+    void RefreshMDIMenu();
 };
 
 // A form read from a description. Program forms derive from it, declare their class with
