@@ -113,10 +113,7 @@ bool VisibilityHolds(int value, bool firstCondition, const TWinSkinForm& frame, 
         return !min;
     case 100: {
         // In the menu bar of an MDI frame whose active child is maximised.
-        if (frame.FrameKind != 1 || frame.MenuHeight <= 0)
-            return false;
-        TSkinManage* manager = SkinManager();
-        return manager && manager->MDIMaximized;
+        return frame.MenuHeight > 0 && frame.ActiveChildMaximized();
     }
     case 200:
         return !frame.DialogClass && frame.BorderKind == bkDialog;
@@ -216,7 +213,7 @@ TNCObject* TWinSkinForm::ObjectAt(POINT windowPoint)
     for (auto& button : CaptionButtons)
         if (button->Visible && button->Skin->Action >= 0 && PtInRect(&button->Bounds, windowPoint))
             return button.get();
-    return nullptr;
+    return SkinMenu ? SkinMenu->FindBarButton(windowPoint) : nullptr;
 }
 
 void TWinSkinForm::PerformAction(int x, int y)
@@ -251,10 +248,7 @@ void TWinSkinForm::PerformAction(int x, int y)
         // Commands for the active child of an MDI frame.
         static constexpr UINT codes[] = {SC_MINIMIZE, SC_RESTORE, SC_CLOSE};
         const int which = (action == 7 || action == 60) ? 0 : (action == 8 || action == 61) ? 1 : 2;
-        HWND client = FindWindowExW(WindowHandle, nullptr, L"MDIClient", nullptr);
-        if (FrameKind == 1 && client)
-            if (HWND child = reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0)))
-                SendMessageW(child, WM_SYSCOMMAND, codes[which], 0);
+        MDIChildCommand(codes[which]);
         break;
     }
     default:
@@ -279,25 +273,6 @@ void TWinSkinForm::ShowSystemMenu(POINT screenPoint)
     LastSysMenuTick = now;
     SysMenuTicked = true;
     TrackSystemMenu(screenPoint);
-}
-
-void TWinSkinForm::TrackSystemMenu(POINT screenPoint)
-{
-    if (!SystemMenu)
-        return;
-    const auto enable = [this](UINT command, bool enabled) {
-        EnableMenuItem(SystemMenu, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-    };
-    enable(SC_RESTORE, WindowState != fwsNormal);
-    enable(SC_MAXIMIZE, WindowState != fwsMaximized && (StyleFlags & sfMaxBox));
-    enable(SC_MINIMIZE, WindowState != fwsMinimized && (StyleFlags & sfMinBox));
-    enable(SC_MOVE, WindowState == fwsNormal);
-    enable(SC_SIZE, WindowState == fwsNormal && Sizable);
-    if (TSkinManage* manager = SkinManager())
-        manager->MenuKind = 2;
-    // The platform's system menu until the skin draws its own; its choice arrives as WM_SYSCOMMAND
-    // (or WM_COMMAND, which the frame turns into one).
-    TrackPopupMenu(SystemMenu, TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0, WindowHandle, nullptr);
 }
 
 } // namespace skin

@@ -61,6 +61,9 @@ TWinSkinForm::~TWinSkinForm()
 {
     EnableTimer(false);
     UnskinControls();
+    FreeSystemMenu();
+    FreeMenuBar(false);
+    UnhookMDIClient();
     RestoreWindowProcs();
     ReleaseCaptionButtons();
     if (scaledIcon_)
@@ -85,6 +88,7 @@ void TWinSkinForm::AttachToForm(TSkinData* skinData, ui::TCustomForm* form)
     }
     SavedColor = form->Color();
     form->SetColor(skinData->ButtonFaceColor);
+    SkinFormMenus(true);
     SkinComponents(form);
 }
 
@@ -117,6 +121,7 @@ void TWinSkinForm::AttachToWindow(TSkinData* skinData)
         StyleFlags |= sfMinBox;
     if (OrigStyle & WS_MAXIMIZEBOX)
         StyleFlags |= sfMaxBox;
+    BuildSystemMenu();
     ReadWindowState();
     Sizable = (OrigStyle & WS_THICKFRAME) != 0;
 
@@ -142,8 +147,11 @@ void TWinSkinForm::AttachToWindow(TSkinData* skinData)
         DialogClass = true;
     }
 
+    if (FrameKind == 1)
+        HookMDIClient();
     if (FrameSkinned) {
         MenuHandle = GetMenu(WindowHandle);
+        CreateMenuBar();
         TSkinManage* manager = SkinManager();
         if (!(IsMDIChild() && manager && manager->MDIMaximized) && !Minimized())
             SetCaptionStyles(false);
@@ -159,6 +167,9 @@ void TWinSkinForm::AttachToWindow(TSkinData* skinData)
     }
     if (!Form)
         SkinChildWindows();
+    if (IsMDIChild() && WindowState == fwsMaximized)
+        if (TSkinManage* manager = SkinManager())
+            manager->SetMDIMaximized(true);
     InvalidateRect(WindowHandle, nullptr, TRUE);
 }
 
@@ -305,6 +316,8 @@ void TWinSkinForm::ApplySkinChange()
         UpdateRegion();
         RedrawWindow(WindowHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
+    if (FrameSkinned && Form)
+        SkinFormMenus(true);
     // The controls repaint in the new skin; the focus stays where the user left it.
     ControlsSkinChanged();
     Status = previous == fsCreated ? fsCreated : fsAttached;
@@ -316,8 +329,11 @@ void TWinSkinForm::Detach()
     if (!Subclassed())
         return;
     const bool destroying = Status == fsDestroying;
+    FreeSystemMenu();
     UnskinControls();
+    SkinFormMenus(false);
     RestoreWindowProcs();
+    UnhookMDIClient();
     if (Form && !destroying)
         Form->SetColor(SavedColor);
     if (!FrameSkinned) {
@@ -326,6 +342,7 @@ void TWinSkinForm::Detach()
         return;
     }
     SetCaptionStyles(true);
+    FreeMenuBar(!destroying);
     frameImage_.Clear();
     ForgetPictures();
     if (!destroying && (IsMDIChild() || !(OrigStyle & WS_CHILD))) {
@@ -339,6 +356,7 @@ void TWinSkinForm::Detach()
     }
     if (!destroying)
         SetWindowRgn(WindowHandle, nullptr, TRUE);
+    MenuHeight = 0;
     RegionSet = false;
     RegionWidth = RegionHeight = 0;
 }
@@ -347,8 +365,11 @@ void TWinSkinForm::DetachOnNcDestroy()
 {
     // The window is going: only the links are undone, nothing is restored on screen.
     EnableTimer(false);
+    FreeSystemMenu();
     UnskinControls();
     RestoreWindowProcs();
+    FreeMenuBar(false);
+    UnhookMDIClient();
     frameImage_.Clear();
 }
 

@@ -5,6 +5,8 @@
 
 #include "skin/data/WinSkinData.h"
 #include "ui/Forms.h"
+#include "skin/window/SkinMenuItems.h"
+#include "ui/Menus.h"
 
 #include <windowsx.h>
 
@@ -128,6 +130,9 @@ public:
             else if (wParam == SIZE_MAXIMIZED)
                 f.WindowState = fwsMaximized;
             TSkinManage* manager = SkinManager();
+            // A child maximised or restored by any means: the frame's bar shows or drops its buttons.
+            if (f.IsMDIChild() && manager && (wParam == SIZE_MAXIMIZED || wParam == SIZE_RESTORED))
+                manager->SetMDIMaximized(wParam == SIZE_MAXIMIZED);
             const bool mdiOutOfNormal = f.IsMDIChild() && ((manager && manager->MDIMaximized) || f.WindowState != fwsNormal);
             if (!f.Minimized() && !mdiOutOfNormal && (f.Status == fsAttached || f.Status == fsChanging))
                 f.UpdateRegion();
@@ -148,8 +153,26 @@ public:
         case WM_SKINAPPLIED:
             return SkinApplied();
         case ui::CM_MENUCHANGED: {
-            TNCPaintPause pause(f.skinData_);
+            LRESULT result = 0;
+            {
+                TNCPaintPause pause(f.skinData_);
+                result = f.CallPrevious(message, wParam, lParam);
+            }
+            // A form's menu changes reach its WindowProc, where the frame rebuilds the bar.
+            if (!f.Form && f.skinData_->MenuUpdate())
+                f.RebuildMenuBar();
+            return result;
+        }
+        case WM_MENUSELECT:
+            TrackMenuSelect(f, wParam, lParam);
             return f.CallPrevious(message, wParam, lParam);
+        case WM_MENUCHAR: {
+            // Owner-drawn items keep their text: their mnemonics still choose them.
+            const LRESULT result = f.CallPrevious(message, wParam, lParam);
+            if (HIWORD(result) != MNC_IGNORE)
+                return result;
+            const int position = MenuMnemonicPosition(reinterpret_cast<HMENU>(lParam), static_cast<wchar_t>(LOWORD(wParam)));
+            return position >= 0 ? MAKELRESULT(position, MNC_EXECUTE) : result;
         }
         case WM_SETTEXT:
         case WM_SETICON: {
@@ -200,9 +223,14 @@ public:
                 f.TrackSystemMenu(POINT{r.left + f.BorderLeft, r.top + f.BorderTop});
                 return 0;
             }
-            // The menu key alone does not enter the platform's menu mode over a skinned caption.
-            if (ch == 0)
-                return 1;
+            // The skinned bar opens its own menus: Alt alone and F10 the first one, Alt+letter the one
+            // with that mnemonic. The platform's menu mode is never entered over a skinned caption.
+            if (!f.MenuTracking && ch != L'-') {
+                if (f.MenuAccelerator(ch))
+                    return 0;
+                if (ch == 0)
+                    return 1;
+            }
         }
         switch (code) {
         case SC_MINIMIZE:
@@ -266,6 +294,15 @@ public:
         case WM_NCLBUTTONUP:
             return NcButtonUp(message, wParam, lParam);
         case WM_NCLBUTTONDBLCLK:
+            // On the icon, the second click of a double click closes the window (the system
+            // menu's own rule); anywhere else it maximises or restores.
+            if (auto* button = dynamic_cast<TWinSysButton*>(f.ObjectAt(f.WindowPoint(PointOf(lParam))));
+                button && button->ShowsIcon()) {
+                const POINT p = PointOf(lParam);
+                button->MouseDown();
+                f.ShowSystemMenu(POINT{p.x + 1, p.y + 1});
+                return 0;
+            }
             if (f.WindowState != fwsNormal)
                 f.Restore();
             else if (f.StyleFlags & sfMaxBox)
@@ -280,8 +317,17 @@ public:
             }
             return f.CallPrevious(message, wParam, lParam);
         case WM_SKINREPAINT:
+            f.composedValid_ = false;
             f.PaintFrame();
             return 0;
+        case WM_MEASUREITEM:
+            if (f.SkinMenu && f.MeasureMenuItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)))
+                return TRUE;
+            return f.CallPrevious(message, wParam, lParam);
+        case WM_DRAWITEM:
+            if (f.SkinMenu && f.DrawMenuItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+                return TRUE;
+            return f.CallPrevious(message, wParam, lParam);
         default:
             return f.CallPrevious(message, wParam, lParam);
         }
@@ -346,6 +392,8 @@ public:
             if (!f.Active)
                 SetForegroundWindow(f.WindowHandle);
             object->MouseDown();
+            if (auto* button = dynamic_cast<TMenuBtn*>(object); button && f.SkinMenu)
+                f.SkinMenu->OpenMenu(*button);
             return 0;
         }
         // A maximised window is not dragged by its caption.
@@ -398,6 +446,16 @@ void TWinSkinForm::FormWindowProc(ui::TMessage& message)
         return;
     case WM_SKINCHANGED:
         ApplySkinChange();
+        return;
+    case ui::CM_MENUCHANGED:
+        OldWindowProc(message);
+        if (skinData_->MenuUpdate())
+            RebuildMenuBar();
+        return;
+    case ui::CM_DIALOGCHAR:
+        if (DialogChar(message))
+            return;
+        OldWindowProc(message);
         return;
     default:
         OldWindowProc(message);

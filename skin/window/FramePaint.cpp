@@ -128,8 +128,11 @@ void TWinSkinForm::Compose(int width, int height)
     unsigned key = static_cast<unsigned>(width) * 31u + static_cast<unsigned>(height);
     key = key * 31u + (Active ? 1u : 0u);
     key = key * 31u + static_cast<unsigned>(WindowState);
+    key = key * 31u + static_cast<unsigned>(MenuHeight);
     for (auto& button : CaptionButtons)
         key = key * 31u + static_cast<unsigned>(button->State);
+    if (SkinMenu)
+        key = key * 31u + SkinMenu->PaintKey();
     const std::wstring text = WindowText();
     if (composedValid_ && key == composedKey_ && text == composedText_ && frameImage_.Width() == width &&
         frameImage_.Height() == height)
@@ -151,6 +154,8 @@ void TWinSkinForm::Compose(int width, int height)
         LayoutCaptionButtons();
         PaintCaptionButtons(dc);
     }
+    if (SkinMenu && MenuHeight > 0)
+        SkinMenu->PaintBar(dc, RECT{BorderLeft, BorderTop, width - BorderRight, BorderTop + MenuHeight});
     composedKey_ = key;
     composedText_ = text;
     composedValid_ = true;

@@ -1,6 +1,7 @@
 #include "skin/window/SkinManage.h"
 
 #include "skin/data/WinSkinData.h"
+#include "skin/window/SkinPopMenu.h"
 #include "ui/Forms.h"
 
 #include <algorithm>
@@ -62,6 +63,7 @@ TSkinManage::~TSkinManage()
     std::vector<std::unique_ptr<TSkinnedWindow>> frames = std::move(SkinForms);
     SkinForms.clear();
     frames.clear();
+    PopupMenus.clear();
     SkinDataList.clear();
 }
 
@@ -127,6 +129,9 @@ LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam)
     TSkinManage* self = gManager;
     HHOOK hook = self ? self->HookHandle : nullptr;
     if (self && self->RunState != 4) {
+        // A popup object goes with its window even after skinning was switched off.
+        if (code == HCBT_DESTROYWND)
+            self->ReleasePopupWindow(reinterpret_cast<HWND>(wParam));
         if (code < 0 || !self->SkinEnabled) {
             if (code == HCBT_ACTIVATE && self->RunState == 0)
                 self->RunState = 1;
@@ -139,6 +144,8 @@ LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam)
                 if (TSkinnedWindow* frame = self->FindSkinForm(create->lpcs->hwndParent))
                     frame->SkinChildWindow(window);
             } else if (create && create->lpcs && !(create->lpcs->style & WS_CHILD)) {
+                if (WindowClassName(window) == "#32768")
+                    self->SkinPopupWindow(window);
                 TSkinData* main = self->MainSkinData;
                 if (main && main->OnWindowCreated) {
                     // The application's callback must never break the hook chain.
@@ -276,6 +283,16 @@ bool TSkinManage::IsMDIChild(HWND handle) const
         return false;
     HWND parent = GetParent(handle);
     return parent && ui::LowerCaseAscii(WindowClassName(parent)) == "mdiclient";
+}
+
+void TSkinManage::SetMDIMaximized(bool value)
+{
+    if (value == MDIMaximized)
+        return;
+    MDIMaximized = value;
+    for (auto& frame : SkinForms)
+        if (!frame->Destroyed())
+            frame->MDIMaximizedChanged(value);
 }
 
 void TSkinManage::RequestAction(int action, UINT interval)

@@ -11,12 +11,14 @@
 #include <vector>
 
 namespace ui {
+class TBitmap;
 class TCustomForm;
 }
 
 namespace skin {
 
 class TSkinData;
+class TWinSkinPopMenu;
 
 // Requests a skin data component makes.
 enum TSkinAction : int { saNone = 0, saSkinOn = 1, saSkinOff = 2, saSkinChanged = 3, saPurge = 6 };
@@ -41,6 +43,9 @@ public:
     virtual void ReapplyControls() = 0;
     // A child window made after the window was skinned (a size grip).
     virtual void SkinChildWindow(HWND child) { (void)child; }
+    // MDI children switch between maximised display (their own caption styles, no region) and the
+    // skin's frame.
+    virtual void MDIMaximizedChanged(bool value) { (void)value; }
 };
 
 // Attaches a frame to a window (AttachToForm when `form` is set, AttachToWindow otherwise); nullptr
@@ -76,6 +81,14 @@ public:
     ui::TCustomForm* FindForm(HWND handle) const;
     bool IsMDIChild(HWND handle) const;
 
+    // Popup-menu windows ("#32768"), PopupMenus.cpp. They are released whatever SkinEnabled says.
+    void SkinPopupWindow(HWND handle);
+    bool ReleasePopupWindow(HWND handle);
+    bool IsPopupWindowSkinned(HWND handle) const;
+    // The composed background of the popup window showing `menu`, or nullptr.
+    ui::TBitmap* FindPopupBackground(HMENU menu) const;
+    void SetMDIMaximized(bool value);
+
     void RequestAction(int action, UINT interval = DefaultInterval);
     void ReleaseCaptionButtons();
     // The timer's work: carries out PendingAction for PendingSkinData.
@@ -85,6 +98,7 @@ public:
     HHOOK HookHandle = nullptr;
     std::vector<std::unique_ptr<TSkinnedWindow>> SkinForms;
     std::vector<TSkinData*> SkinDataList;
+    std::vector<std::unique_ptr<TWinSkinPopMenu>> PopupMenus;
     bool SkinEnabled = false;
     bool SkinAll = false;
     int RunState = 0;  // 0: no window activated yet; 1: running; 4: being destroyed

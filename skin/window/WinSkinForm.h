@@ -9,9 +9,11 @@
 #include "skin/controls/WinSubClass.h"
 #include "skin/window/NCObjects.h"
 #include "skin/window/SkinManage.h"
+#include "skin/window/WinSkinMenu.h"
 #include "ui/Controls.h"
 #include "ui/GdiObjects.h"
 #include "ui/Graphics.h"
+#include "ui/Menus.h"
 #include "ui/SubClass.h"
 
 #include <windows.h>
@@ -22,6 +24,8 @@
 
 namespace ui {
 class TCustomForm;
+class TMainMenu;
+class TPopupMenu;
 }
 
 namespace skin {
@@ -102,10 +106,40 @@ public:
     bool IsSkinned(ui::TComponent* component) const;
     void SkinChildWindows();
     void SkinChildWindow(HWND handle) override;
+    void MDIMaximizedChanged(bool value) override;
     // Creates and attaches an object for a component, or for a window (owner nullptr: the frame's).
     template <class T> void Attach(ui::TComponent* component, bool useSkinColor);
     template <class T> void AttachHandle(ui::TComponent* owner, HWND window);
     void AttachGraphicControl(ui::TComponent* component);
+
+    // The menu bar (WinSkinMenu.cpp) and the menus of the window (FrameMenus.cpp).
+    // The form's main menu, or nullptr (plain windows have none).
+    ui::TMainMenu* MainMenu() const;
+    // Makes the skinned bar when the window has a menu; none for MDI children.
+    void CreateMenuBar();
+    // Rebuilds the bar after a menu change (deferred while a bar menu is open).
+    void RebuildMenuBar();
+    // Gives the window its platform menu bar back and frees the skinned one.
+    void FreeMenuBar(bool restore);
+    // Owner-drawn menu items reaching the window; false: the previous procedure answers.
+    bool MeasureMenuItem(MEASUREITEMSTRUCT& measure);
+    bool DrawMenuItem(const DRAWITEMSTRUCT& draw);
+    // The menus of the form drawn by the skin, or given back their platform drawing.
+    void SkinFormMenus(bool value);
+    // Alt+letter, Alt alone and F10: opens the matching bar menu; true when one opened.
+    bool MenuAccelerator(wchar_t ch);
+
+    // The skinned system menu (SystemMenu.cpp).
+    void BuildSystemMenu();
+    void FreeSystemMenu();
+
+    // MDI (MDIClient.cpp).
+    void HookMDIClient();
+    void UnhookMDIClient();
+    // An MDI frame whose active child is maximised.
+    bool ActiveChildMaximized() const;
+    // MDI child commands of the caption buttons in the bar (minimise, restore, close).
+    void MDIChildCommand(UINT code);
 
     // Caption buttons (CaptionButtons.cpp).
     bool IsShown(int index);
@@ -181,14 +215,28 @@ public:
     // The style bits the frame took off to keep the platform from drawing its caption.
     LONG_PTR RemovedStyle = 0;
     std::vector<std::unique_ptr<TWinSysButton>> CaptionButtons;
+    std::unique_ptr<TWinSkinMenu> SkinMenu;
+    bool MenuTracking = false;
+    HMENU TrackedMenu = nullptr;
+    // A menu change arrived while a bar menu was open: the bar is rebuilt once it closes.
+    bool MenuRebuildPending = false;
+    std::unique_ptr<ui::TPopupMenu> SysPopupMenu;
+    bool SavedMenuUpdate = true;
+    HWND MDIClientHandle = nullptr;
+    HWND NewMDIChild = nullptr;
     // Every control object of the window, in attach order. Objects without an owner component
     // (plain child windows) belong to the frame; the others to their control.
     std::vector<TSkinControl*> Controls;
 
 private:
     friend class TFrameMessages;
+    friend class TWinSkinMenu;
+    LRESULT MDIClientProcedure(UINT message, WPARAM wParam, LPARAM lParam);
+    ui::TSubclass clientSubclass_;
     LRESULT WindowProcedure(UINT message, WPARAM wParam, LPARAM lParam);
     void FormWindowProc(ui::TMessage& message);
+    // CM_DIALOGCHAR: Alt+letter opens the bar menu with that mnemonic; an MDI child asks its frame.
+    bool DialogChar(ui::TMessage& message);
     LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) { return subclass_.CallPrevious(message, wParam, lParam); }
     void EnableTimer(bool enabled);
     void OnMouseLeaveTimer();

@@ -69,7 +69,7 @@ void TWinSkinForm::Maximise()
     }
     if (IsMDIChild())
         if (TSkinManage* manager = SkinManager())
-            manager->MDIMaximized = true;
+            manager->SetMDIMaximized(true);
     WindowState = fwsMaximized;
     PostMessageW(WindowHandle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     if (HotObject)
