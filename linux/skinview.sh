@@ -56,6 +56,13 @@ if [ -d /usr/share/wine/fonts ]; then
   cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 fi
 "$root/linux/wine-run.sh" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
+# Xvfb has no window manager: there Wine places, maximises and closes the windows itself, at once; a
+# real display's window manager gets them back.
+if [ -z "$screenshot" ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  "$root/linux/wine-run.sh" reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
+else
+  "$root/linux/wine-run.sh" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+fi
 # A Wine server left from a process without a display would serve the viewer started below.
 wineserver -w || true
 
@@ -69,7 +76,8 @@ fi
 # No display, or pictures asked for: run on Xvfb and save the windows' pictures.
 mkdir -p "$shots"
 shots=$(cd "$shots" && pwd)
-for name in sizeable-active sizeable-inactive sizeable-maximised dialog-active dialog-inactive controls controls-hot-pressed message-box; do
+for name in sizeable-active sizeable-inactive sizeable-maximised dialog-active dialog-inactive controls \
+  controls-hot-pressed message-box menu-bar menu-open context-menu system-menu mdi mdi-maximised; do
   rm -f "$shots/$name.png"
 done
 set +e

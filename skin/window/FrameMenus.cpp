@@ -152,8 +152,22 @@ bool TWinSkinForm::DrawMenuItem(const DRAWITEMSTRUCT& draw)
     return true;
 }
 
+TWinSkinForm* TWinSkinForm::MDIFrame() const
+{
+    if (!IsMDIChild())
+        return nullptr;
+    // The child's own frame is the parent of its MDI client.
+    HWND client = GetParent(WindowHandle);
+    HWND frameWindow = client ? GetParent(client) : nullptr;
+    TSkinManage* manager = SkinManager();
+    return manager ? dynamic_cast<TWinSkinForm*>(manager->FindSkinForm(frameWindow)) : nullptr;
+}
+
 bool TWinSkinForm::MenuAccelerator(wchar_t ch)
 {
+    // An MDI child's keys open its frame's menus.
+    if (TWinSkinForm* frame = MDIFrame())
+        return frame->MenuAccelerator(ch);
     if (!SkinMenu || MenuTracking)
         return false;
     TMenuBtn* button = ch ? SkinMenu->AccelButton(ch) : SkinMenu->FirstButton();
@@ -173,13 +187,7 @@ bool TWinSkinForm::DialogChar(ui::TMessage& message)
             return true;
         }
     }
-    if (!IsMDIChild())
-        return false;
-    // The child's own frame (the parent of its MDI client) owns the bar.
-    HWND client = GetParent(WindowHandle);
-    HWND frameWindow = client ? GetParent(client) : nullptr;
-    TSkinManage* manager = SkinManager();
-    auto* frame = manager ? dynamic_cast<TWinSkinForm*>(manager->FindSkinForm(frameWindow)) : nullptr;
+    TWinSkinForm* frame = MDIFrame();
     if (!frame || !frame->Form)
         return false;
     const LRESULT result = frame->Form->Perform(ui::CM_DIALOGCHAR, message.WParam, message.LParam);

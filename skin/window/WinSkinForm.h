@@ -128,6 +128,8 @@ public:
     void SkinFormMenus(bool value);
     // Alt+letter, Alt alone and F10: opens the matching bar menu; true when one opened.
     bool MenuAccelerator(wchar_t ch);
+    // The frame of an MDI child's MDI frame window; nullptr for other windows.
+    TWinSkinForm* MDIFrame() const;
 
     // The skinned system menu (SystemMenu.cpp).
     void BuildSystemMenu();

@@ -1,5 +1,7 @@
 #include "Screenshots.h"
 
+#include "MenuShots.h"
+
 #include "skin/window/SkinManage.h"
 #include "ui/Classes.h"
 #include "ui/Forms.h"
@@ -48,6 +50,30 @@ std::vector<bool> RegionMask(HWND window, int width, int height)
     return mask;
 }
 
+// The pixels of a DC's rectangle; those outside `mask` (one entry per pixel) transparent.
+TRgbaPicture ReadPixels(HDC source, int left, int top, int width, int height, const std::vector<bool>& mask)
+{
+    ui::TBitmap shot(width, height, ui::TPixelFormat::pf32bit);
+    BitBlt(shot.Canvas().Handle(), 0, 0, width, height, source, left, top, SRCCOPY);
+    GdiFlush();
+    TRgbaPicture picture;
+    picture.Width = width;
+    picture.Height = height;
+    picture.Pixels.resize(mask.size() * 4);
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* row = shot.ScanLine(y);
+        for (int x = 0; x < width; ++x) {
+            const std::size_t at = static_cast<std::size_t>(y) * width + x;
+            std::uint8_t* out = &picture.Pixels[at * 4];
+            out[0] = row[x * 4 + 2];
+            out[1] = row[x * 4 + 1];
+            out[2] = row[x * 4 + 0];
+            out[3] = mask[at] ? 255 : 0;
+        }
+    }
+    return picture;
+}
+
 std::wstring JoinPath(const std::wstring& folder, const wchar_t* name)
 {
     std::wstring path = folder;
@@ -55,33 +81,6 @@ std::wstring JoinPath(const std::wstring& folder, const wchar_t* name)
         path += L'\\';
     return path + name;
 }
-
-class TShotWriter {
-public:
-    explicit TShotWriter(const std::wstring& folder) : folder_(folder) {}
-
-    void Write(HWND window, const wchar_t* name)
-    {
-        const std::wstring path = JoinPath(folder_, name);
-        if (!WritePng(path, CaptureWindow(window))) {
-            PrintError("cannot write " + ui::WideToUtf8(path));
-            failed_ = true;
-            return;
-        }
-        std::printf("%s\n", ui::WideToUtf8(path).c_str());
-        std::fflush(stdout);
-    }
-    void Fail(const std::string& text)
-    {
-        PrintError(text);
-        failed_ = true;
-    }
-    bool Failed() const { return failed_; }
-
-private:
-    std::wstring folder_;
-    bool failed_ = false;
-};
 
 bool HasFrame(HWND window)
 {
@@ -231,6 +230,26 @@ void ShootMessageBox(TShotWriter& shots, const TControlWindows& controls)
 
 } // namespace
 
+void TShotWriter::Write(HWND window, const wchar_t* name) { Write(CaptureWindow(window), name); }
+
+void TShotWriter::Write(const TRgbaPicture& picture, const wchar_t* name)
+{
+    const std::wstring path = JoinPath(folder_, name);
+    if (!WritePng(path, picture)) {
+        PrintError("cannot write " + ui::WideToUtf8(path));
+        failed_ = true;
+        return;
+    }
+    std::printf("%s\n", ui::WideToUtf8(path).c_str());
+    std::fflush(stdout);
+}
+
+void TShotWriter::Fail(const std::string& text)
+{
+    PrintError(text);
+    failed_ = true;
+}
+
 void PumpMessagesFor(DWORD milliseconds)
 {
     const ULONGLONG end = GetTickCount64() + milliseconds;
@@ -263,34 +282,24 @@ TRgbaPicture CaptureWindow(HWND window)
 {
     RECT bounds{};
     GetWindowRect(window, &bounds);
-    TRgbaPicture picture;
-    picture.Width = bounds.right - bounds.left;
-    picture.Height = bounds.bottom - bounds.top;
-    if (picture.Width <= 0 || picture.Height <= 0)
-        return picture;
-
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    if (width <= 0 || height <= 0)
+        return {};
     // Not PrintWindow or WM_PRINT: Wine answers those with its own frame, not the skin's.
-    ui::TBitmap shot(picture.Width, picture.Height, ui::TPixelFormat::pf32bit);
-    {
-        ui::TWindowDC source(window);
-        BitBlt(shot.Canvas().Handle(), 0, 0, picture.Width, picture.Height, source.Get(), 0, 0, SRCCOPY);
-    }
-    GdiFlush();
+    ui::TWindowDC source(window);
+    return ReadPixels(source.Get(), 0, 0, width, height, RegionMask(window, width, height));
+}
 
-    const std::vector<bool> mask = RegionMask(window, picture.Width, picture.Height);
-    picture.Pixels.resize(mask.size() * 4);
-    for (int y = 0; y < picture.Height; ++y) {
-        const std::uint8_t* row = shot.ScanLine(y);
-        for (int x = 0; x < picture.Width; ++x) {
-            const std::size_t at = static_cast<std::size_t>(y) * picture.Width + x;
-            std::uint8_t* out = &picture.Pixels[at * 4];
-            out[0] = row[x * 4 + 2];
-            out[1] = row[x * 4 + 1];
-            out[2] = row[x * 4 + 0];
-            out[3] = mask[at] ? 255 : 0;
-        }
-    }
-    return picture;
+TRgbaPicture CaptureScreenArea(const RECT& area)
+{
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        return {};
+    ui::TClientDC screen(nullptr);
+    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    return ReadPixels(screen.Get(), area.left, area.top, width, height, std::vector<bool>(count, true));
 }
 
 void ActivateWindow(HWND window)
@@ -300,7 +309,8 @@ void ActivateWindow(HWND window)
     PumpMessagesFor(SettleTime);
 }
 
-int TakeScreenshots(HWND sizeable, HWND dialog, const TControlWindows& controls, const std::wstring& folder)
+int TakeScreenshots(HWND sizeable, HWND dialog, const TControlWindows& controls, const TMenuWindows& menus,
+                    const std::wstring& folder)
 {
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(folder), error);
@@ -326,6 +336,13 @@ int TakeScreenshots(HWND sizeable, HWND dialog, const TControlWindows& controls,
     // Before the maximised window covers it.
     ShootControls(shots, controls);
     ShootMessageBox(shots, controls);
+
+    // The menus and the MDI window, before the maximised window covers the screen.
+    ActivateWindow(sizeable);
+    shots.Write(sizeable, L"menu-bar.png");
+    ShootMenus(shots, sizeable, menus.ContextMenu);
+    if (menus.Mdi)
+        ShootMdi(shots, *menus.Mdi);
 
     ActivateWindow(sizeable);
     ShowWindow(sizeable, SW_MAXIMIZE);

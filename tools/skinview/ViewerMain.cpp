@@ -3,13 +3,15 @@
 //   SkinView.exe [skin] [--screenshot DIR]
 //
 // `skin` is a skin archive (.skn) or a skin folder (its definition .ini and .bmp files); without
-// it the product skin linked into the program shows: a sizeable window, a dialog and a window of
-// every control kind in its states. The windows are skinned by the skin manager as any program's
+// it the product skin linked into the program shows: a sizeable window with a menu bar and a
+// context menu, a dialog, a window of every control kind in its states, and (from the Window
+// menu) an MDI window with children. The windows are skinned by the skin manager as any program's
 // are: a skin data component on the main window, the manager's hook skinning each window when it
 // is first activated. With --screenshot the viewer saves pictures of the windows in
 // DIR, prints their paths and ends.
 #include "ControlsWindow.h"
 #include "DialogWindow.h"
+#include "MdiWindow.h"
 #include "Screenshots.h"
 #include "SizeableWindow.h"
 #include "ViewerOptions.h"
@@ -88,6 +90,19 @@ int RunViewer(const TViewerOptions& options)
     ui::Application.SetMainForm(sizeable.get());
     auto dialog = std::make_unique<TDialogWindow>(nullptr);
     auto controls = std::make_unique<TControlsWindow>(nullptr);
+    // Hidden until the Window menu opens it.
+    auto mdi = std::make_unique<TMdiWindow>(nullptr);
+    TMenuCommands commands;
+    commands.ShowMdi = [&mdi] { mdi->Open(); };
+    commands.CascadeMdi = [&mdi] {
+        mdi->Open();
+        mdi->Cascade();
+    };
+    commands.TileMdi = [&mdi] {
+        mdi->Open();
+        mdi->Tile();
+    };
+    sizeable->BuildMenus(commands);
 
     sizeable->Show();
     controls->Show();
@@ -99,12 +114,16 @@ int RunViewer(const TViewerOptions& options)
         shown.HotButton = controls->EnabledButton->Handle();
         shown.PressedButton = controls->GlyphLeftButton->Handle();
         shown.MessageButton = controls->MessageButton->Handle();
-        result = TakeScreenshots(sizeable->Handle(), dialog->Handle(), shown, options.ScreenshotDir);
+        TMenuWindows menus;
+        menus.ContextMenu = sizeable->ContextMenu;
+        menus.Mdi = mdi.get();
+        result = TakeScreenshots(sizeable->Handle(), dialog->Handle(), shown, menus, options.ScreenshotDir);
     } else {
         ui::Application.Run();
     }
 
     // The windows go before the skin data component their main window owns.
+    mdi.reset();
     controls.reset();
     dialog.reset();
     ui::Application.SetMainForm(nullptr);

@@ -206,4 +206,23 @@ TEST_F(SkinnedMDI, TheWindowMenusListActivatesTheChildChosen)
     EXPECT_EQ(frame_->ActiveMDIChild(), a);
 }
 
+TEST_F(SkinnedMDI, AltLetterInAChildOpensTheFramesMenu)
+{
+    ShowFrame();
+    skin::TWinSkinForm* frame = FrameOf(frame_->Handle());
+    ASSERT_NE(frame, nullptr);
+    ui::TForm* child = AddChild(L"Notes", 10, 10);
+    SetForegroundWindow(frame_->Handle());
+    SetFocus(child->Handle());
+    PumpMessages();
+    menu_testing::TMenuScript script;
+    script.Then([] { return skin::MenuTracking().BarIndex == 0 && !menu_testing::MenuWindows().empty(); })
+        .Then([] {
+            menu_testing::TapKey(VK_ESCAPE);
+            return true;
+        })
+        .Then([] { return menu_testing::MenuWindows().empty(); });
+    EXPECT_TRUE(script.Run([] { menu_testing::AltChord('F'); })) << "stuck at step " << script.Step();
+}
+
 } // namespace
