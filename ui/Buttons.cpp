@@ -161,14 +161,8 @@ TBitBtn::TBitBtn(TComponent* owner) : TButton(owner)
 
 void TBitBtn::SetImages(TImageList* value)
 {
-    if (value == images_)
-        return;
-    if (images_)
-        images_->RemoveFreeNotification(this);
-    images_ = value;
-    if (images_)
-        images_->FreeNotification(this);
-    Invalidate();
+    if (SetReference(images_, value))
+        Invalidate();
 }
 
 void TBitBtn::Notification(TComponent* component, TOperation operation)

@@ -65,6 +65,20 @@ public:
     virtual void Notification(TComponent* component, TOperation operation);
     void FreeNotification(TComponent* component);
     void RemoveFreeNotification(TComponent* component);
+    // Points `field` at `value`, to be told of its destruction instead of the old one's; false
+    // when nothing changed.
+    template <class T>
+    bool SetReference(T*& field, T* value)
+    {
+        if (field == value)
+            return false;
+        if (field)
+            field->RemoveFreeNotification(this);
+        field = value;
+        if (value)
+            value->FreeNotification(this);
+        return true;
+    }
 
     // State switches used by the form reader.
     void SetLoadingState(bool loading);

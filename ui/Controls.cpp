@@ -129,13 +129,7 @@ TComponent* TControl::GetParentComponent() const { return parent_; }
 
 void TControl::SetPopupMenu(TPopupMenu* value)
 {
-    if (popupMenu_ == value)
-        return;
-    if (popupMenu_)
-        popupMenu_->RemoveFreeNotification(this);
-    popupMenu_ = value;
-    if (value)
-        value->FreeNotification(this);
+    SetReference(popupMenu_, value);
 }
 
 void TControl::Notification(TComponent* component, TOperation operation)

@@ -96,14 +96,8 @@ void TCustomForm::SetFormStyle(TFormStyle value)
 
 void TCustomForm::SetWindowMenu(TMenuItem* value)
 {
-    if (windowMenu_ == value)
-        return;
-    if (windowMenu_)
-        windowMenu_->RemoveFreeNotification(this);
-    windowMenu_ = value;
-    if (value)
-        value->FreeNotification(this);
-    RefreshMDIMenu();
+    if (SetReference(windowMenu_, value))
+        RefreshMDIMenu();
 }
 
 void TCustomForm::ApplyFormStyle(TCreateParams& params) const

@@ -783,14 +783,8 @@ void TMenu::RebuildHandle()
 
 void TMenu::SetImages(TImageList* value)
 {
-    if (images_ == value)
-        return;
-    if (images_)
-        images_->RemoveFreeNotification(this);
-    images_ = value;
-    if (images_)
-        images_->FreeNotification(this);
-    RebuildHandle();
+    if (SetReference(images_, value))
+        RebuildHandle();
 }
 
 void TMenu::SetOwnerDraw(bool value)

@@ -86,7 +86,9 @@ LRESULT TWinSkinForm::MDIClientProcedure(UINT message, WPARAM wParam, LPARAM lPa
             manager->SetMDIMaximized(ActiveChildMaximized());
         if (SkinMenu && !SendMessageW(MDIClientHandle, WM_MDIGETACTIVE, 0, 0)) {
             skinData_->SetMenuUpdate(SavedMenuUpdate);
-            if (SkinMenu->Menu)
+            if (MenuTracking)
+                MenuRebuildPending = true;
+            else if (SkinMenu->Menu)
                 SkinMenu->BuildFromMainMenu();
         }
         composedValid_ = false;
@@ -100,7 +102,9 @@ LRESULT TWinSkinForm::MDIClientProcedure(UINT message, WPARAM wParam, LPARAM lPa
         return previous();
     case WM_MDISETMENU: {
         const LRESULT result = previous();
-        if (FrameSkinned && wParam && SkinMenu) {
+        if (FrameSkinned && wParam && SkinMenu && MenuTracking) {
+            MenuRebuildPending = true;
+        } else if (FrameSkinned && wParam && SkinMenu) {
             // Merged menus keep their handle and change their items: the bar is made again.
             SkinMenu->BuildFromMenu(GetMenu(WindowHandle) ? GetMenu(WindowHandle) : reinterpret_cast<HMENU>(wParam));
             composedValid_ = false;

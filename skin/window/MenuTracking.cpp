@@ -13,12 +13,17 @@ namespace {
 
 TMenuTracking gTracking;
 
+// The next button along the bar that shows (hidden items open nothing), wrapping at the ends.
 int NeighbourIndex(const TWinSkinMenu& bar, int index, int step)
 {
     const int count = static_cast<int>(bar.Buttons.size());
-    if (count == 0)
-        return -1;
-    return ((index + step) % count + count) % count;
+    for (int i = 1; i <= count; ++i) {
+        const int next = ((index + step * i) % count + count) % count;
+        const TMenuBtn& button = *bar.Buttons[static_cast<std::size_t>(next)];
+        if (button.Visible && !button.Caption.empty())
+            return next;
+    }
+    return -1;
 }
 
 bool CurrentIsRightToLeft()

@@ -334,6 +334,11 @@ void TSkinManage::ApplyPendingAction()
     TSkinData* sd = PendingSkinData;
     if (!sd)
         return;  // the timer keeps running and tries again at the next tick
+    // A frame whose menu is open is in the middle of its own work: it is left alone until the menu
+    // has closed.
+    for (auto& frame : SkinForms)
+        if (frame->Busy())
+            return;
     StopTimer();
     const bool onlyThisForm = sd->SkinFormtype() == sfOnlyThisForm;
     ui::TScreen& screen = ui::Screen;

@@ -46,6 +46,8 @@ public:
     // MDI children switch between maximised display (their own caption styles, no region) and the
     // skin's frame.
     virtual void MDIMaximizedChanged(bool value) { (void)value; }
+    // The frame is running a modal loop of its own (an open menu): no skin change may free it now.
+    virtual bool Busy() const { return false; }
 };
 
 // Attaches a frame to a window (AttachToForm when `form` is set, AttachToWindow otherwise); nullptr

@@ -107,6 +107,7 @@ public:
     void SkinChildWindows();
     void SkinChildWindow(HWND handle) override;
     void MDIMaximizedChanged(bool value) override;
+    bool Busy() const override { return MenuTracking; }
     // Creates and attaches an object for a component, or for a window (owner nullptr: the frame's).
     template <class T> void Attach(ui::TComponent* component, bool useSkinColor);
     template <class T> void AttachHandle(ui::TComponent* owner, HWND window);

@@ -84,4 +84,14 @@ std::vector<std::string> FailuresOf(const std::function<void()>& stretch);
 // Text of a window, through WM_GETTEXT.
 std::wstring WindowText(HWND window);
 
+// Real input, as the user gives it (SendInput): it goes to the focused window, the mouse's to the
+// window under the pointer, through the system's queue (and a modal loop's, such as a menu's).
+void SendKey(WORD key, bool up);
+void TapKey(WORD key);
+// The key with Alt held.
+void AltChord(WORD key);
+void MouseTo(POINT screen);
+void ClickAt(POINT screen, bool right = false);
+void DoubleClickAt(POINT screen);
+
 } // namespace testing_support

@@ -39,15 +39,6 @@ int IconWidth(HICON icon)
     return bitmap.bmWidth;
 }
 
-// The slot a new USER object takes. GetGuiResources is a stub under Wine, but Wine hands a freed
-// slot out again before a new one: with nothing leaked between two probes, both take the same.
-unsigned UserSlotProbe()
-{
-    HMENU probe = CreatePopupMenu();
-    const unsigned slot = LOWORD(reinterpret_cast<UINT_PTR>(probe));
-    DestroyMenu(probe);
-    return slot;
-}
 
 UINT ShowCommandOf(HWND window)
 {

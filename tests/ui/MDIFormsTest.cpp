@@ -19,6 +19,8 @@
 
 using namespace ui;
 using testing_support::PumpUntil;
+using ui_testing::PumpAppUntil;
+using ui_testing::UserSlotProbe;
 
 namespace {
 
@@ -64,15 +66,6 @@ std::vector<std::wstring> MenuTexts(HMENU menu)
     return texts;
 }
 
-// The slot a new USER object takes: Wine hands a freed slot out again before a new one, so with
-// nothing leaked between two probes both take the same.
-unsigned UserSlotProbe()
-{
-    HMENU probe = CreatePopupMenu();
-    const unsigned slot = LOWORD(reinterpret_cast<UINT_PTR>(probe));
-    DestroyMenu(probe);
-    return slot;
-}
 
 // A maximised child's close, restore and minimise buttons end the bar.
 bool ShowsChildButtons(HMENU bar)
@@ -94,15 +87,6 @@ TMenuItem* AddItem(TMenuItem* parent, const std::wstring& caption, int group = 0
     return item;
 }
 
-// Pumps through the application's loop (keys go through its pre-translation) until `done`.
-bool PumpAppUntil(const std::function<bool()>& done)
-{
-    for (int i = 0; i < 2000 && !done(); ++i) {
-        Application.ProcessMessages();
-        Sleep(5);
-    }
-    return done();
-}
 
 void ActivateChild(HWND client, TCustomForm* child)
 {
@@ -237,12 +221,7 @@ TEST_F(MDIForms, FrameHoldsTheClientBetweenItsAlignedBarsAndTheChildrenLiveInIt)
     RECT onScreen;
     GetWindowRect(a->Handle(), &onScreen);
     POINT inside{(onScreen.left + onScreen.right) / 2, (onScreen.top + onScreen.bottom) / 2};
-    SetCursorPos(inside.x, inside.y);
-    INPUT click[2] = {};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, click, sizeof(INPUT));
+    testing_support::ClickAt(inside);
     EXPECT_TRUE(PumpUntil([&] { return frame->ActiveMDIChild() == a; }));
 }
 
@@ -396,14 +375,9 @@ TEST_F(MDIForms, KeysWorkInsideChildrenAndCtrlF4ClosesTheActiveOne)
     // Ctrl+F4 as typed: the active child closes and is freed.
     HWND hb = b->Handle();
     b->OnDestroy = [this](TObject*) { ++destroyedChildren; };
-    INPUT keys[4] = {};
-    const WORD codes[4] = {VK_CONTROL, VK_F4, VK_F4, VK_CONTROL};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = codes[i];
-        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(4, keys, sizeof(INPUT));
+    testing_support::SendKey(VK_CONTROL, false);
+    testing_support::TapKey(VK_F4);
+    testing_support::SendKey(VK_CONTROL, true);
     EXPECT_TRUE(PumpAppUntil([&] { return destroyedChildren == 1; }));
     EXPECT_FALSE(IsWindow(hb));
     EXPECT_EQ(frame->ActiveMDIChild(), a);

@@ -18,7 +18,10 @@
 
 using namespace ui;
 using namespace ui_testing;
+using testing_support::ClickAt;
 using testing_support::PumpUntil;
+using testing_support::SendKey;
+using testing_support::TapKey;
 
 namespace {
 
@@ -56,51 +59,7 @@ MENUITEMINFOW ItemInfo(HMENU menu, UINT position)
     return info;
 }
 
-// The slot a new USER object takes: Wine hands a freed slot out again before a new one, so with
-// nothing leaked between two probes both take the same.
-unsigned UserSlotProbe()
-{
-    HMENU probe = CreatePopupMenu();
-    const unsigned slot = LOWORD(reinterpret_cast<UINT_PTR>(probe));
-    DestroyMenu(probe);
-    return slot;
-}
 
-void SendKey(WORD key, bool up)
-{
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof(input));
-}
-
-void TapKey(WORD key)
-{
-    SendKey(key, false);
-    SendKey(key, true);
-}
-
-void RightClickAt(POINT screen)
-{
-    SetCursorPos(screen.x, screen.y);
-    INPUT input[2]{};
-    input[0].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    input[1].type = INPUT_MOUSE;
-    input[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    SendInput(2, input, sizeof(INPUT));
-}
-
-// Pumps through the application's loop (keys go through the forms' key handling) until `done`.
-bool PumpAppUntil(const std::function<bool()>& done)
-{
-    for (int i = 0; i < 2000 && !done(); ++i) {
-        Application.ProcessMessages();
-        Sleep(5);
-    }
-    return done();
-}
 
 HWND OpenMenuWindow()
 {
@@ -593,7 +552,7 @@ TEST(ContextMenus, RightClickOpensThePopupOfTheControlUnderTheCursor)
             TapKey(VK_DOWN);
             TapKey(VK_RETURN);
         });
-        RightClickAt(panel->ClientToScreen(POINT{20, 20}));
+        ClickAt(panel->ClientToScreen(POINT{20, 20}), true);
         ASSERT_TRUE(PumpUntil([&] { return firstClicks > 0; }));
         EXPECT_TRUE(script.Opened());
     }
@@ -608,7 +567,7 @@ TEST(ContextMenus, RightClickOpensThePopupOfTheControlUnderTheCursor)
     // Esc closes the menu without a choice.
     {
         MenuScript script([](HWND) { TapKey(VK_ESCAPE); });
-        RightClickAt(label->ClientToScreen(POINT{5, 5}));
+        ClickAt(label->ClientToScreen(POINT{5, 5}), true);
         ASSERT_TRUE(PumpUntil([&] { return popups > 1 && script.Opened() && !OpenMenuWindow(); }));
     }
     Application.ProcessMessages();
@@ -633,10 +592,10 @@ TEST(ContextMenus, RightClickOpensThePopupOfTheControlUnderTheCursor)
 
     // Without AutoPopup, or outside any control with a menu, nothing opens.
     popup->SetAutoPopup(false);
-    RightClickAt(panel->ClientToScreen(POINT{20, 20}));
+    ClickAt(panel->ClientToScreen(POINT{20, 20}), true);
     Application.ProcessMessages();
     popup->SetAutoPopup(true);
-    RightClickAt(form->ClientToScreen(POINT{300, 200}));
+    ClickAt(form->ClientToScreen(POINT{300, 200}), true);
     Application.ProcessMessages();
     EXPECT_EQ(popups, 3);
 

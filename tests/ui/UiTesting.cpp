@@ -132,4 +132,21 @@ void PressAltChar(HWND window, wchar_t ch)
     ui::Application.ProcessMessages();
 }
 
+unsigned UserSlotProbe()
+{
+    HMENU probe = CreatePopupMenu();
+    const unsigned slot = LOWORD(reinterpret_cast<UINT_PTR>(probe));
+    DestroyMenu(probe);
+    return slot;
+}
+
+bool PumpAppUntil(const std::function<bool()>& done)
+{
+    for (int i = 0; i < 2000 && !done(); ++i) {
+        ui::Application.ProcessMessages();
+        Sleep(5);
+    }
+    return done();
+}
+
 } // namespace ui_testing

@@ -3,6 +3,7 @@
 #include "ui/Graphics.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,14 @@ std::vector<std::uint8_t> MakeBmp(int width, int height, F pixel)
 
 // Bytes as the hex digits of a { } block.
 std::string Hex(const std::vector<std::uint8_t>& bytes);
+
+// The slot a new USER object takes. GetGuiResources is a stub under Wine, but Wine hands a freed
+// slot out again before a new one: with nothing leaked between two probes, both take the same.
+unsigned UserSlotProbe();
+
+// Pumps through the application's loop (keys go through the forms' key handling) until `done`, at
+// most 10 s; returns `done()`.
+bool PumpAppUntil(const std::function<bool()>& done);
 
 // Every child window of `parent` with that class name, in z order.
 std::vector<HWND> ChildWindows(HWND parent, const std::wstring& className);

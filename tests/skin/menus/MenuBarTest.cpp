@@ -391,6 +391,37 @@ TEST_F(MenuBar, SkinOffGivesTheWindowItsPlatformMenuWithEveryText)
     EXPECT_EQ(std::wstring(text), L"&Undo\tCtrl+Z");
 }
 
+TEST_F(MenuBar, SkinOffAskedForWhileAMenuIsOpenWaitsForTheMenuToClose)
+{
+    ui::TForm* form = ShowMenuForm();
+    skin::TWinSkinForm* frame = FrameOf(form->Handle());
+    ASSERT_NE(frame, nullptr);
+    HWND window = form->Handle();
+    bool keptWhileOpen = false;
+    auto asked = std::chrono::steady_clock::now();
+    TMenuScript script;
+    script.Then(OpenAt(0))
+        .Then([&] {
+            Data().SetActive(false);
+            asked = std::chrono::steady_clock::now();
+            return true;
+        })
+        .Then([&] {
+            // Well past the manager's deferral: the frame whose menu is open is still there.
+            if (std::chrono::steady_clock::now() - asked < std::chrono::milliseconds(700))
+                return false;
+            keptWhileOpen = FrameOf(window) == frame;
+            TapKey(VK_ESCAPE);
+            return true;
+        })
+        .Then([] { return MenuWindows().empty(); });
+    EXPECT_TRUE(script.Run([&] { ClickAt(ButtonCentre(*frame, 0)); })) << "stuck at step " << script.Step();
+    EXPECT_TRUE(keptWhileOpen);
+    PumpUntil([window] { return FrameOf(window) == nullptr; }, std::chrono::seconds(3));
+    EXPECT_EQ(FrameOf(window), nullptr) << "the skin goes once the menu closed";
+    EXPECT_EQ(GetMenu(window), menu_->Handle());
+}
+
 // A plain window with a platform menu: the bar is built from the window's menu, a choice arrives
 // as WM_COMMAND, and moving through its items (which no main menu knows) is safe.
 TEST_F(MenuBar, APlainWindowsMenuIsSkinnedFromThePlatformMenu)

@@ -45,55 +45,6 @@ void CALLBACK TMenuScript::Tick(HWND, UINT, UINT_PTR, DWORD)
     self->running_ = false;
 }
 
-void SendKey(WORD key, bool up)
-{
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof(input));
-}
-
-void TapKey(WORD key)
-{
-    SendKey(key, false);
-    SendKey(key, true);
-}
-
-void AltChord(WORD key)
-{
-    SendKey(VK_MENU, false);
-    TapKey(key);
-    SendKey(VK_MENU, true);
-}
-
-void MouseTo(POINT screen)
-{
-    SetCursorPos(screen.x, screen.y);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    input.mi.dx = screen.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = screen.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    SendInput(1, &input, sizeof(input));
-}
-
-void ClickAt(POINT screen, bool right)
-{
-    MouseTo(screen);
-    INPUT input[2]{};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    SendInput(2, input, sizeof(INPUT));
-}
-
-void DoubleClickAt(POINT screen)
-{
-    ClickAt(screen);
-    ClickAt(screen);
-}
-
 std::vector<HWND> MenuWindows()
 {
     std::vector<HWND> found;

@@ -2,6 +2,8 @@
 // Driving menus in tests: real keyboard and mouse input, the popup-menu windows on screen, and
 // steps run from a thread timer while a menu's own loop runs (it dispatches the timer), so that a
 // test opens a menu, looks at it and closes it, and never waits in a menu loop past its deadline.
+#include "WindowTesting.h"
+
 #include "ui/Graphics.h"
 
 #include <windows.h>
@@ -33,13 +35,12 @@ private:
     std::chrono::steady_clock::time_point deadline_;
 };
 
-void SendKey(WORD key, bool up);
-void TapKey(WORD key);
-// The key with Alt held.
-void AltChord(WORD key);
-void MouseTo(POINT screen);
-void ClickAt(POINT screen, bool right = false);
-void DoubleClickAt(POINT screen);
+using testing_support::AltChord;
+using testing_support::ClickAt;
+using testing_support::DoubleClickAt;
+using testing_support::MouseTo;
+using testing_support::SendKey;
+using testing_support::TapKey;
 
 // The visible popup-menu windows of this thread, topmost first.
 std::vector<HWND> MenuWindows();

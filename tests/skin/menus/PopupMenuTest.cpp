@@ -3,6 +3,7 @@
 // open: keys for the menu loop, and inspections dispatched by it to a helper window while the menu
 // is on screen.
 #include "FrameTesting.h"
+#include "MenuInput.h"
 #include "UiTesting.h"
 
 #include "skin/data/SkinDraw.h"
@@ -28,11 +29,7 @@ namespace {
 
 constexpr UINT WM_INSPECT = WM_APP + 41;
 
-std::uint32_t Rgb(ui::TColor colour)
-{
-    const COLORREF c = ui::ColorToRGB(colour);
-    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-}
+using menu_testing::Rgb;
 
 std::uint32_t BitmapPixel(const ui::TBitmap& bitmap, int x, int y)
 {
