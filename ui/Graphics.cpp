@@ -139,6 +139,11 @@ void TFont::SetCharset(int charset)
 
 void TFont::Assign(const TFont& other)
 {
+    // The same face keeps its handle (making a font is not cheap; menus assign one per item).
+    if (name_ == other.name_ && height_ == other.height_ && style_ == other.style_ && charset_ == other.charset_) {
+        SetColor(other.color_);
+        return;
+    }
     name_ = other.name_;
     height_ = other.height_;
     style_ = other.style_;

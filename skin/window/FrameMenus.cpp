@@ -33,6 +33,18 @@ private:
     ui::TCanvas canvas_;
 };
 
+// Text is measured on a screen-compatible DC and canvas kept for the purpose: a menu measures
+// every item each time it opens.
+ui::TCanvas& MeasuringCanvas()
+{
+    static ui::TMemoryDC dc;
+    static ui::TCanvas canvas;
+    if (!canvas.HandleAllocated())
+        canvas.SetHandle(dc.Get());
+    canvas.Font().Assign(ui::Screen.MenuFont());
+    return canvas;
+}
+
 } // namespace
 
 ui::TMainMenu* TWinSkinForm::MainMenu() const
@@ -115,11 +127,10 @@ bool TWinSkinForm::MeasureMenuItem(MEASUREITEMSTRUCT& measure)
         return false;
     if (ui::TMainMenu* main = MainMenu()) {
         if (ui::TMenuItem* item = main->FindItem(measure.itemID, ui::TFindItemKind::fkCommand)) {
-            ui::TWindowDC dc(WindowHandle);
-            TMenuCanvas canvas(dc.Get());
             int width = static_cast<int>(measure.itemWidth);
             int height = static_cast<int>(measure.itemHeight);
-            MeasureMainMenuItem(*skinData_, *item, canvas.Canvas(), width, height);
+            ui::TCanvas& mc = MeasuringCanvas();
+            MeasureMainMenuItem(*skinData_, *item, mc, width, height);
             measure.itemWidth = static_cast<UINT>(width);
             measure.itemHeight = static_cast<UINT>(height);
             return true;

@@ -11,6 +11,9 @@
 #include "ui/Menus.h"
 
 #include <algorithm>
+#include <map>
+#include <string>
+#include <typeinfo>
 #include <memory>
 #include <vector>
 #include <functional>
@@ -28,7 +31,7 @@ int SkinLeftWidth(const TSkinData& skin)
 }
 
 // The item's own measuring, without its OnMeasureItem (which is the skin's, calling this).
-void MeasureOwn(ui::TMenuItem& item, ui::TCanvas& canvas, int& width, int& height)
+void MeasureOwnUncached(ui::TMenuItem& item, ui::TCanvas& canvas, int& width, int& height)
 {
     struct TRestore {
         ui::TMenuItem& item;
@@ -37,6 +40,32 @@ void MeasureOwn(ui::TMenuItem& item, ui::TCanvas& canvas, int& width, int& heigh
     } restore{item, item.OnMeasureItem};
     item.OnMeasureItem = nullptr;
     item.MeasureItem(canvas, width, height);
+}
+
+// A menu measures every item each time it opens; a plain item's size depends only on what it
+// shows and the font, so each such size is measured once.
+void MeasureOwn(ui::TMenuItem& item, ui::TCanvas& canvas, int& width, int& height)
+{
+    if (typeid(item) != typeid(ui::TMenuItem)) {
+        MeasureOwnUncached(item, canvas, width, height);
+        return;
+    }
+    const ui::TImageList* images = item.GetImageList();
+    ui::TFont& font = canvas.Font();
+    std::wstring key = item.Caption();
+    key += L'\t' + std::to_wstring(item.ShortCut()) + L'\t' + std::to_wstring(height) + L'\t' +
+           std::to_wstring(images ? images->Width() * 1000 + images->Height() : -1) + L'\t' + font.Name() + L'\t' +
+           std::to_wstring(font.Height() * 16 + static_cast<int>(font.Style()));
+    static std::map<std::wstring, SIZE> sizes;
+    if (auto found = sizes.find(key); found != sizes.end()) {
+        width = found->second.cx;
+        height = found->second.cy;
+        return;
+    }
+    MeasureOwnUncached(item, canvas, width, height);
+    if (sizes.size() > 512)
+        sizes.clear();
+    sizes.emplace(std::move(key), SIZE{width, height});
 }
 
 // The popup window showing `menu`: its background and where the item rectangles of its DC start

@@ -96,11 +96,16 @@ bool TWinSkinPopMenu::ComposeBackground()
         return false;
     if (Background.Width() == width && Background.Height() == height)
         return true;
-    std::unique_ptr<ui::TBitmap> picture = BuildSkinRect(ui::Rect(0, 0, width, height), &back->Bitmap,
-                                                         back->Margins(), false, back->Tile != 0, 1, 1);
-    if (!picture)
+    // Menus of one size come back (the same menu opened again): the last background made is kept.
+    static std::unique_ptr<ui::TBitmap> last;
+    static HBITMAP lastSource = nullptr;
+    if (!last || last->Width() != width || last->Height() != height || lastSource != back->Bitmap.Handle()) {
+        last = BuildSkinRect(ui::Rect(0, 0, width, height), &back->Bitmap, back->Margins(), false, back->Tile != 0, 1, 1);
+        lastSource = back->Bitmap.Handle();
+    }
+    if (!last)
         return false;
-    Background.Assign(*picture);
+    Background.Assign(*last);
     return !Background.Empty();
 }
 
@@ -143,9 +148,11 @@ static bool ComposeWindow(TWinSkinPopMenu& popup, ui::TBitmap& picture,
     {
         ui::TSavedDC saved(dc);
         SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+       
         previous(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     }
     // The platform fills the gaps and draws its own border: those come from the skin instead.
+   
     ui::TRegionHandle outside(CreateRectRgn(0, 0, width, height));
     for (const RECT& r : ItemRects(popup.Handle, popup.Menu)) {
         ui::TRegionHandle item(CreateRectRgnIndirect(&r));

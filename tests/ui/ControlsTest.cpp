@@ -759,3 +759,25 @@ TEST(Controls, ClassTablesInheritAndTheRegistryFindsClassesInAnyCase)
     list.Delete(0);
     EXPECT_EQ(changes, 2);
 }
+
+TEST(Fonts, AssigningAnEqualFaceKeepsItsHandleAndTakesTheColour)
+{
+    TFont source;
+    source.SetName(L"Tahoma");
+    source.SetHeight(13);
+    source.SetColor(TColor(0x0000FF));
+    TFont font;
+    font.Assign(source);
+    const HFONT first = font.Handle();
+    ASSERT_NE(first, nullptr);
+    source.SetColor(TColor(0xFF0000));
+    font.Assign(source);
+    EXPECT_EQ(font.Handle(), first) << "the same face is not made again";
+    EXPECT_EQ(font.Color(), TColor(0xFF0000));
+    source.SetStyle(static_cast<TFontStyles>(TFontStyle::Bold));
+    font.Assign(source);
+    EXPECT_EQ(font.Style(), source.Style());
+    LOGFONTW log{};
+    GetObjectW(font.Handle(), sizeof(log), &log);
+    EXPECT_EQ(log.lfWeight, FW_BOLD) << "another face gets a handle of its own";
+}

@@ -198,6 +198,37 @@ TEST_F(MenuBar, ArrowKeysMoveAlongTheBarAndWrap)
     EXPECT_EQ(seen, (std::vector<int>{0, 3, 0, 1}));
 }
 
+TEST_F(MenuBar, ARightToLeftMenuMirrorsTheArrows)
+{
+    ui::TForm* form = ShowMenuForm();
+    skin::TWinSkinForm* frame = FrameOf(form->Handle());
+    ASSERT_NE(frame, nullptr);
+    menu_->SetRightToLeft(true);
+    PumpMessages();
+    frame->PaintFrame();
+    // The bar runs from the right: File is the rightmost button.
+    EXPECT_GT(frame->SkinMenu->Buttons[0]->Bounds.left, frame->SkinMenu->Buttons[1]->Bounds.left);
+    int opened = -1;
+    TMenuScript script;
+    script.Then(OpenAt(1))
+        .Then([] { return skin::MenuTracking().HasCurrent; })
+        .Then([] {
+            // Left, as the user sees the bar, is the next menu.
+            TapKey(VK_LEFT);
+            return true;
+        })
+        .Then([&] {
+            if (skin::MenuTracking().BarIndex == 1 || MenuWindows().empty())
+                return false;
+            opened = skin::MenuTracking().BarIndex;
+            TapKey(VK_ESCAPE);
+            return true;
+        })
+        .Then([] { return MenuWindows().empty(); });
+    EXPECT_TRUE(script.Run([&] { ClickAt(ButtonCentre(*frame, 1)); })) << "stuck at step " << script.Step();
+    EXPECT_EQ(opened, 2);
+}
+
 TEST_F(MenuBar, AltLetterAltAloneAndF10OpenTheBarMenus)
 {
     ui::TForm* form = ShowMenuForm();
