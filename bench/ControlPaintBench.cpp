@@ -7,6 +7,8 @@
 #include "ui/FormReader.h"
 #include "ui/Forms.h"
 
+#include "BenchClock.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -15,25 +17,8 @@
 
 namespace {
 
-double Seconds()
-{
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-bool PumpUntil(const std::function<bool()>& done)
-{
-    const double end = Seconds() + 20;
-    while (Seconds() < end) {
-        ui::Application.ProcessMessages();
-        if (done())
-            return true;
-        Sleep(1);
-    }
-    return false;
-}
+using bench::PumpUntil;
+using bench::Seconds;
 
 bool Skinned(HWND window)
 {

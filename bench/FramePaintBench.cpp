@@ -11,6 +11,8 @@
 #include "skin/window/WinSkinForm.h"
 #include "ui/Forms.h"
 
+#include "BenchClock.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -22,6 +24,8 @@
 
 namespace {
 
+using bench::Seconds;
+
 std::vector<std::uint8_t> LinkedSkin()
 {
     HRSRC resource = FindResourceW(nullptr, L"PRODUCTSKIN", MAKEINTRESOURCEW(10) /* RT_RCDATA */);
@@ -29,14 +33,6 @@ std::vector<std::uint8_t> LinkedSkin()
         return {};
     const auto* bytes = static_cast<const std::uint8_t*>(LockResource(LoadResource(nullptr, resource)));
     return std::vector<std::uint8_t>(bytes, bytes + SizeofResource(nullptr, resource));
-}
-
-double Seconds()
-{
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 // The program under measure: the skin component with the product skin, and a main-sized form.

@@ -9,6 +9,8 @@
 #include "ui/Forms.h"
 #include "ui/Menus.h"
 
+#include "BenchClock.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -18,25 +20,8 @@
 
 namespace {
 
-double Seconds()
-{
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-bool PumpUntil(const std::function<bool()>& done)
-{
-    const double end = Seconds() + 20;
-    while (Seconds() < end) {
-        ui::Application.ProcessMessages();
-        if (done())
-            return true;
-        Sleep(1);
-    }
-    return false;
-}
+using bench::PumpUntil;
+using bench::Seconds;
 
 skin::TWinSkinForm* FrameOf(HWND window)
 {

@@ -85,11 +85,7 @@ TEST_F(ContextMenu, TheContextMenuKeyOpensItAndSkinOffGivesItsPlatformDrawingBac
     PumpMessages();
     TMenuScript script;
     script.Then([] { return !MenuWindows().empty(); })
-        .Then([] {
-            TapKey(VK_ESCAPE);
-            return true;
-        })
-        .Then([] { return MenuWindows().empty(); });
+        .ThenEscape();
     EXPECT_TRUE(script.Run([] { TapKey(VK_APPS); })) << "stuck at step " << script.Step();
     EXPECT_TRUE(clicked_.empty());
 

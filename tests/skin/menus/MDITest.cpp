@@ -217,11 +217,7 @@ TEST_F(SkinnedMDI, AltLetterInAChildOpensTheFramesMenu)
     PumpMessages();
     menu_testing::TMenuScript script;
     script.Then([] { return skin::MenuTracking().BarIndex == 0 && !menu_testing::MenuWindows().empty(); })
-        .Then([] {
-            menu_testing::TapKey(VK_ESCAPE);
-            return true;
-        })
-        .Then([] { return menu_testing::MenuWindows().empty(); });
+        .ThenEscape();
     EXPECT_TRUE(script.Run([] { menu_testing::AltChord('F'); })) << "stuck at step " << script.Step();
 }
 

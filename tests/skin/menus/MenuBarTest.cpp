@@ -332,11 +332,7 @@ TEST_F(MenuBar, HoveringAcrossTheBarWhileAMenuIsOpenSwitchesMenus)
             return true;
         })
         .Then(OpenAt(1))
-        .Then([] {
-            TapKey(VK_ESCAPE);
-            return true;
-        })
-        .Then([] { return MenuWindows().empty(); });
+        .ThenEscape();
     EXPECT_TRUE(script.Run([&] { ClickAt(ButtonCentre(*frame, 0)); })) << "stuck at step " << script.Step();
 }
 
@@ -397,11 +393,7 @@ TEST_F(MenuBar, SkinOffGivesTheWindowItsPlatformMenuWithEveryText)
     // Open and close one menu first: its items were switched to owner-draw.
     TMenuScript script;
     script.Then(OpenAt(1))
-        .Then([] {
-            TapKey(VK_ESCAPE);
-            return true;
-        })
-        .Then([] { return MenuWindows().empty(); });
+        .ThenEscape();
     ASSERT_TRUE(script.Run([&] { ClickAt(ButtonCentre(*frame, 1)); }));
 
     frame->Detach();

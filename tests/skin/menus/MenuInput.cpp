@@ -16,6 +16,15 @@ TMenuScript& TMenuScript::Then(TStep step)
     return *this;
 }
 
+TMenuScript& TMenuScript::ThenEscape()
+{
+    Then([] {
+        TapKey(VK_ESCAPE);
+        return true;
+    });
+    return Then([] { return MenuWindows().empty(); });
+}
+
 bool TMenuScript::Run(const std::function<void()>& start, std::chrono::milliseconds bound)
 {
     deadline_ = std::chrono::steady_clock::now() + bound;

@@ -23,6 +23,8 @@ public:
     // Runs `start` (which may open a menu and return only when it closes), then pumps until every
     // step ran. True when all did in time; past the deadline any open menu is closed.
     bool Run(const std::function<void()>& start, std::chrono::milliseconds bound = std::chrono::seconds(8));
+    // Presses Esc and waits until no menu shows.
+    TMenuScript& ThenEscape();
     // The step that did not finish (for failure messages).
     std::size_t Step() const { return next_; }
 
