@@ -22,8 +22,7 @@ using bench::Seconds;
 
 bool Skinned(HWND window)
 {
-    skin::TSkinManage* manager = skin::SkinManager();
-    auto* frame = manager ? dynamic_cast<skin::TWinSkinForm*>(manager->FindSkinForm(window)) : nullptr;
+    skin::TWinSkinForm* frame = skin::TWinSkinForm::Find(window);
     return frame && frame->Status == skin::fsAttached;
 }
 
@@ -53,7 +52,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     constexpr int repaints = 500;
     RepaintsPerSecond(window, 20);
     const double skinned = RepaintsPerSecond(window, repaints);
-    const std::size_t objects = dynamic_cast<skin::TWinSkinForm*>(skin::SkinManager()->FindSkinForm(window))->Controls.size();
+    const std::size_t objects = skin::TWinSkinForm::Find(window)->Controls.size();
 
     form->SkinData1->SetActive(false);
     PumpUntil([window] { return !Skinned(window); });

@@ -65,8 +65,7 @@ struct TProgram {
     }
     skin::TWinSkinForm* Frame() const
     {
-        skin::TSkinManage* manager = skin::SkinManager();
-        return manager ? dynamic_cast<skin::TWinSkinForm*>(manager->FindSkinForm(form->Handle())) : nullptr;
+        return skin::TWinSkinForm::Find(form->Handle());
     }
     // Pumps until the window shows its first frame (the skinned one when skinned).
     bool WaitFirstFrame(bool skinned) const

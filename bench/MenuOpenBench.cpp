@@ -25,8 +25,7 @@ using bench::Seconds;
 
 skin::TWinSkinForm* FrameOf(HWND window)
 {
-    skin::TSkinManage* manager = skin::SkinManager();
-    auto* frame = manager ? dynamic_cast<skin::TWinSkinForm*>(manager->FindSkinForm(window)) : nullptr;
+    skin::TWinSkinForm* frame = skin::TWinSkinForm::Find(window);
     return frame && frame->Status == skin::fsAttached ? frame : nullptr;
 }
 

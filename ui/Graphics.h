@@ -181,6 +181,25 @@ private:
     TPen pen_;
 };
 
+// A canvas lent to a DC it does not own (a paint or an owner-drawn item's DC) for as long as it
+// lives, with a font of the caller's when given; the DC gets its own objects back at the end.
+class TBorrowedCanvas {
+public:
+    explicit TBorrowedCanvas(HDC dc, const TFont* font = nullptr)
+    {
+        canvas_.SetHandle(dc);
+        if (font)
+            canvas_.Font().Assign(*font);
+    }
+    ~TBorrowedCanvas() { canvas_.SetHandle(nullptr); }
+    TBorrowedCanvas(const TBorrowedCanvas&) = delete;
+    TBorrowedCanvas& operator=(const TBorrowedCanvas&) = delete;
+    TCanvas& Canvas() { return canvas_; }
+
+private:
+    TCanvas canvas_;
+};
+
 enum class TPixelFormat { pf24bit = 24, pf32bit = 32 };
 
 // A device-independent bitmap (DIB section), top-down rows, 24 or 32 bits per pixel, with its own

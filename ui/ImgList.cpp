@@ -60,6 +60,20 @@ void TImageList::SetHeight(int value)
     Changed();
 }
 
+void TImageList::AssignList(HIMAGELIST list)
+{
+    HIMAGELIST copy = list ? ImageList_Duplicate(list) : nullptr;
+    if (!copy)
+        return;
+    int width = 0, height = 0;
+    ImageList_GetIconSize(copy, &width, &height);
+    ImageList_Destroy(handle_);
+    handle_ = copy;
+    width_ = width;
+    height_ = height;
+    Changed();
+}
+
 int TImageList::Count() const { return handle_ ? ImageList_GetImageCount(handle_) : 0; }
 
 int TImageList::AddMasked(const TBitmap& image, TColor maskColor)

@@ -29,6 +29,8 @@ public:
     int AddMasked(const TBitmap& image, TColor maskColor);
     int Add(const TBitmap& image, TColor maskColor) { return AddMasked(image, maskColor); }
     void Clear();
+    // Takes a copy of another system list's images, and their size.
+    void AssignList(HIMAGELIST list);
     // Draws image `index` at (x, y); disabled, it is drawn greyed.
     void Draw(HDC dc, int x, int y, int index, bool enabled = true) const;
 

@@ -232,13 +232,10 @@ void MeasurePlatformItem(TMenuItem& item, MEASUREITEMSTRUCT& measure)
 {
     // No DC comes with the message: measure on one compatible with the screen.
     TMemoryDC dc(nullptr);
-    TCanvas canvas;
-    canvas.SetHandle(dc.Get());
-    canvas.Font().Assign(Screen.MenuFont());
+    TBorrowedCanvas canvas(dc.Get(), &Screen.MenuFont());
     int width = static_cast<int>(measure.itemWidth);
     int height = static_cast<int>(measure.itemHeight);
-    item.MeasureItem(canvas, width, height);
-    canvas.SetHandle(nullptr);
+    item.MeasureItem(canvas.Canvas(), width, height);
     measure.itemWidth = static_cast<UINT>(std::max(0, width));
     measure.itemHeight = static_cast<UINT>(std::max(0, height));
 }
@@ -254,11 +251,8 @@ void DrawPlatformItem(TMenuItem& item, const DRAWITEMSTRUCT& draw)
     TBitmapHandle bitmap(memory.Get() ? CreateCompatibleBitmap(draw.hDC, w, h) : nullptr);
     if (!bitmap) {
         TSavedDC saved(draw.hDC);
-        TCanvas canvas;
-        canvas.SetHandle(draw.hDC);
-        canvas.Font().Assign(Screen.MenuFont());
-        item.DrawItem(canvas, r, selected);
-        canvas.SetHandle(nullptr);
+        TBorrowedCanvas canvas(draw.hDC, &Screen.MenuFont());
+        item.DrawItem(canvas.Canvas(), r, selected);
         return;
     }
     // Composed off-screen in the item's own coordinates, then copied once.
@@ -266,11 +260,8 @@ void DrawPlatformItem(TMenuItem& item, const DRAWITEMSTRUCT& draw)
     SetViewportOrgEx(memory.Get(), -r.left, -r.top, nullptr);
     FillRect(memory.Get(), &r, GetSysColorBrush(COLOR_MENU));
     {
-        TCanvas canvas;
-        canvas.SetHandle(memory.Get());
-        canvas.Font().Assign(Screen.MenuFont());
-        item.DrawItem(canvas, r, selected);
-        canvas.SetHandle(nullptr);
+        TBorrowedCanvas canvas(memory.Get(), &Screen.MenuFont());
+        item.DrawItem(canvas.Canvas(), r, selected);
     }
     SetViewportOrgEx(memory.Get(), 0, 0, nullptr);
     BitBlt(draw.hDC, r.left, r.top, w, h, memory.Get(), 0, 0, SRCCOPY);

@@ -48,6 +48,12 @@ void UseWindowSkinning()
     TSkinManage::FrameFactory = &MakeFrame;
 }
 
+TWinSkinForm* TWinSkinForm::Find(HWND window)
+{
+    TSkinManage* manager = SkinManager();
+    return manager ? dynamic_cast<TWinSkinForm*>(manager->FindSkinForm(window)) : nullptr;
+}
+
 TWinSkinForm::TWinSkinForm(HWND window, ui::TCustomForm* form) : Form(form), WindowHandle(window)
 {
     DoubleClickTime = GetDoubleClickTime();

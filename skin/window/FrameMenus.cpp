@@ -16,23 +16,6 @@ namespace {
 // identifier the framework does not know belongs to the application.
 constexpr UINT FirstSystemId = 4096;
 
-// A canvas bound to a DC it does not own, with the menu font, for the length of one call.
-class TMenuCanvas {
-public:
-    explicit TMenuCanvas(HDC dc)
-    {
-        canvas_.SetHandle(dc);
-        canvas_.Font().Assign(ui::Screen.MenuFont());
-    }
-    ~TMenuCanvas() { canvas_.SetHandle(nullptr); }
-    TMenuCanvas(const TMenuCanvas&) = delete;
-    TMenuCanvas& operator=(const TMenuCanvas&) = delete;
-    ui::TCanvas& Canvas() { return canvas_; }
-
-private:
-    ui::TCanvas canvas_;
-};
-
 // Text is measured on a screen-compatible DC and canvas kept for the purpose: a menu measures
 // every item each time it opens.
 ui::TCanvas& MeasuringCanvas()
@@ -152,7 +135,7 @@ bool TWinSkinForm::DrawMenuItem(const DRAWITEMSTRUCT& draw)
     }
     if (ui::TMainMenu* main = MainMenu()) {
         if (ui::TMenuItem* item = main->FindItem(draw.itemID, ui::TFindItemKind::fkCommand)) {
-            TMenuCanvas canvas(draw.hDC);
+            ui::TBorrowedCanvas canvas(draw.hDC, &ui::Screen.MenuFont());
             DrawSkinMenuItem(*skinData_, *item, canvas.Canvas(), draw.rcItem, (draw.itemState & ODS_SELECTED) != 0);
             return true;
         }
@@ -169,9 +152,7 @@ TWinSkinForm* TWinSkinForm::MDIFrame() const
         return nullptr;
     // The child's own frame is the parent of its MDI client.
     HWND client = GetParent(WindowHandle);
-    HWND frameWindow = client ? GetParent(client) : nullptr;
-    TSkinManage* manager = SkinManager();
-    return manager ? dynamic_cast<TWinSkinForm*>(manager->FindSkinForm(frameWindow)) : nullptr;
+    return client ? Find(GetParent(client)) : nullptr;
 }
 
 bool TWinSkinForm::MenuAccelerator(wchar_t ch)

@@ -355,13 +355,6 @@ void DrawItem(TSkinData& skin, ui::TMenuItem& item, ui::TCanvas& canvas, const R
     BitBlt(canvas.Handle(), rect.left, rect.top, width, height, workDC, 0, 0, SRCCOPY);
 }
 
-// A canvas lent to a DC for one drawing, unbound at the end.
-struct TBorrowedCanvas {
-    explicit TBorrowedCanvas(HDC dc) { canvas.SetHandle(dc); }
-    ~TBorrowedCanvas() { canvas.SetHandle(nullptr); }
-    ui::TCanvas canvas;
-};
-
 std::wstring PlatformMenuText(HMENU menu, UINT item, UINT by = MF_BYCOMMAND)
 {
     wchar_t text[512] = {};
@@ -461,9 +454,8 @@ void DrawPlatformMenuItem(TSkinData& skin, const DRAWITEMSTRUCT& draw)
     item.SetCaption(text.empty() ? L"-" : text);
     item.SetEnabled(!(info.fState & (MFS_GRAYED | MFS_DISABLED)));
     item.SetChecked((info.fState & MFS_CHECKED) != 0);
-    TBorrowedCanvas borrowed(draw.hDC);
-    borrowed.canvas.Font().Assign(ui::Screen.MenuFont());
-    DrawItem(skin, item, borrowed.canvas, draw.rcItem, (draw.itemState & ODS_SELECTED) != 0, menu, false);
+    ui::TBorrowedCanvas borrowed(draw.hDC, &ui::Screen.MenuFont());
+    DrawItem(skin, item, borrowed.Canvas(), draw.rcItem, (draw.itemState & ODS_SELECTED) != 0, menu, false);
 }
 
 void MakePopupMenusOwnerDraw(ui::TComponent* form, TSkinData* skin, bool value)

@@ -14,19 +14,6 @@ namespace {
 enum TSysItemTag : int { tagRestore = 0, tagMaximize = 1, tagMinimize = 2, tagClose = 3, tagLine = 100 };
 constexpr int SystemMenuTag = 33333;
 
-// The glyphs of the "TOLMARKMENU" bitmap (black on white) as an image list of the framework.
-void LoadMenuGlyphs(ui::TImageList& list)
-{
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), L"TOLMARKMENU", IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-    if (!bitmap)
-        return;
-    ui::TBitmap picture;
-    picture.LoadFromHandle(bitmap);
-    DeleteObject(bitmap);
-    list.AddMasked(picture, ui::TColor(0xFFFFFF));
-}
-
 } // namespace
 
 void TWinSkinForm::BuildSystemMenu()
@@ -34,8 +21,9 @@ void TWinSkinForm::BuildSystemMenu()
     FreeSystemMenu();
     auto menu = std::make_unique<ui::TPopupMenu>(nullptr);
     menu->SetTag(SystemMenuTag);
+    // The skin data's system-menu glyphs, in a list of the menu's own.
     auto* glyphs = new ui::TImageList(menu.get());
-    LoadMenuGlyphs(*glyphs);
+    glyphs->AssignList(skinData_->MenuGlyphs.Handle());
     menu->SetImages(glyphs);
     TSkinData* skin = skinData_;
     const auto add = [&](const wchar_t* caption, int tag) {

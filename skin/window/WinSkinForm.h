@@ -54,6 +54,8 @@ public:
     static constexpr UINT MouseLeaveInterval = 250;
 
     TWinSkinForm(HWND window, ui::TCustomForm* form);
+    // The frame the skin manager keeps for a window, or nullptr.
+    static TWinSkinForm* Find(HWND window);
     ~TWinSkinForm() override;
     TWinSkinForm(const TWinSkinForm&) = delete;
     TWinSkinForm& operator=(const TWinSkinForm&) = delete;

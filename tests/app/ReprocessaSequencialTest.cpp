@@ -169,7 +169,7 @@ TEST_F(MainForm, WindowIsAsStored)
 
     // The skin's frame is on the window: it keeps the stored client size and takes the caption
     // style off (the skin draws the caption); the window's own style is what the frame keeps.
-    auto* skinned = dynamic_cast<skin::TWinSkinForm*>(skin::SkinManager()->FindSkinForm(window));
+    auto* skinned = skin::TWinSkinForm::Find(window);
     ASSERT_NE(skinned, nullptr);
     EXPECT_FALSE(GetWindowLongW(window, GWL_STYLE) & WS_CAPTION);
 
@@ -281,7 +281,7 @@ TEST_F(MainForm, ControlsArePlacedNamedAndOrderedAsStored)
     EXPECT_EQ(f->Panel2->BevelOuter(), ui::TBevelCut::bvNone);
     EXPECT_EQ(f->Panel1->BevelOuter(), ui::TBevelCut::bvRaised);
     // The panels wear the skin's face colour and keep their stored one for when the skin goes.
-    auto* frame = dynamic_cast<skin::TWinSkinForm*>(skin::SkinManager()->FindSkinForm(f->Handle()));
+    auto* frame = skin::TWinSkinForm::Find(f->Handle());
     ASSERT_NE(frame, nullptr);
     for (ui::TPanel* panel : {f->Panel2, f->Panel1}) {
         skin::TSkinControl* object = frame->FindControlObject(panel);

@@ -25,12 +25,6 @@ constexpr DWORD SkinTimeout = 5000;
 // MN_GETHMENU: the menu a "#32768" window shows.
 constexpr UINT MessageGetMenu = 0x01E1;
 
-skin::TWinSkinForm* FrameOf(HWND window)
-{
-    skin::TSkinManage* manager = skin::SkinManager();
-    return manager ? dynamic_cast<skin::TWinSkinForm*>(manager->FindSkinForm(window)) : nullptr;
-}
-
 // The visible menu windows of this thread, topmost (the newest sub-menu) first.
 std::vector<HWND> OpenMenuWindows()
 {
@@ -283,7 +277,7 @@ void ShootSystemMenu(TShotWriter& shots, HWND main, skin::TWinSkinForm& frame)
 
 void ShootMenus(TShotWriter& shots, HWND main, ui::TPopupMenu* contextMenu)
 {
-    skin::TWinSkinForm* frame = FrameOf(main);
+    skin::TWinSkinForm* frame = skin::TWinSkinForm::Find(main);
     if (!frame) {
         shots.Fail("the main window was not skinned; no menu pictures");
         return;

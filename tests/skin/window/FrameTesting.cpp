@@ -191,8 +191,7 @@ HWND SkinnedWindows::ShowPlainWindow(DWORD style, int width, int height, HWND ow
 
 TWinSkinForm* SkinnedWindows::FrameOf(HWND window)
 {
-    TSkinManage* manager = SkinManager();
-    return manager ? dynamic_cast<TWinSkinForm*>(manager->FindSkinForm(window)) : nullptr;
+    return TWinSkinForm::Find(window);
 }
 
 bool SkinnedWindows::WaitSkinned(HWND window)
