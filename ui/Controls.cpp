@@ -1341,6 +1341,24 @@ void TWinControl::WndProc(TMessage& message)
             }
         }
         break;
+    case WM_NOTIFY:
+        // A common control's notification goes to the control it concerns (custom draw, tab
+        // changes, header tracking); the control answers it.
+        if (const auto* header = reinterpret_cast<const NMHDR*>(message.LParam))
+            if (TWinControl* child = FindControl(header->hwndFrom); child && child != this) {
+                message.Result = child->Perform(CN_NOTIFY, message.WParam, message.LParam);
+                return;
+            }
+        break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        // From a scroll bar, track bar or up-down control: its own business.
+        if (message.LParam)
+            if (TWinControl* child = FindControl(reinterpret_cast<HWND>(message.LParam)); child && child != this) {
+                message.Result = child->Perform(CN_BASE + message.Msg, message.WParam, message.LParam);
+                return;
+            }
+        break;
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
         if (item && item->CtlType != ODT_MENU)

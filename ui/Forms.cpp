@@ -642,6 +642,11 @@ bool TCustomForm::DialogKey(std::uint16_t key, TShiftState shift)
                     return b;
         return nullptr;
     };
+    // The containers of the focused control see the key first (a page control turns its pages
+    // on Ctrl+Tab); an embedded form does its own.
+    for (TWinControl* c = FindOwningControl(GetFocus()); c && c != this && !dynamic_cast<TCustomForm*>(c); c = c->Parent())
+        if (c->Perform(CM_DIALOGKEY, key, static_cast<LPARAM>(shift)) != 0)
+            return true;
     // Alt and Ctrl combinations belong to menus and accelerators.
     if (shift & (ssAlt | ssCtrl))
         return false;
