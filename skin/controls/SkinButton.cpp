@@ -121,19 +121,10 @@ bool TSkinButton::BeforeMessage(ui::TMessage& message)
     // Without the skin's image the platform paints and presses the button.
     if (!CanDraw() || !Handle)
         return TSkinControl::BeforeMessage(message);
+    // A button printed into another DC is printed skinned too.
+    if (AnswerPaintMessages(message))
+        return false;
     switch (message.Msg) {
-    case WM_PAINT:
-        HandlePaint(message);
-        return false;
-    case WM_ERASEBKGND:
-        message.Result = 1;
-        return false;
-    case WM_PRINTCLIENT:
-        // A button printed into another DC is printed skinned.
-        if (message.WParam)
-            RedrawSkin(reinterpret_cast<HDC>(message.WParam));
-        message.Result = 0;
-        return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         // The system button never sees the press: the click is the skin's.

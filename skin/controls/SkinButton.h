@@ -1,6 +1,6 @@
 #pragma once
 // Push buttons, glyph buttons and speed buttons drawn whole from the skin's Buttons strip.
-#include "skin/controls/WinSubClass.h"
+#include "skin/controls/SkinControl.h"
 
 namespace skin {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Check boxes and radio buttons: the skin replaces only the box (or circle); the control paints
 // its own caption and focus mark.
-#include "skin/controls/WinSubClass.h"
+#include "skin/controls/SkinControl.h"
 
 namespace skin {
 

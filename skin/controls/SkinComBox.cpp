@@ -1,6 +1,7 @@
 // Combo boxes: border and drop button from the skin, composed off-screen and copied once around the
 // text area, which stays the control's own.
 #include "skin/controls/SkinComBox.h"
+#include "skin/controls/SkinScrollbar.h"
 
 #include "skin/data/SkinDraw.h"
 #include "skin/data/WinSkinData.h"
@@ -11,6 +12,14 @@ namespace skin {
 namespace {
 
 bool Usable(const TDataSkinObject* object) { return object && !object->Bitmap.Empty() && object->Frame > 0; }
+
+// Posted by the list's bar object when the list closed: the object can go once the list's own
+// message is over.
+UINT ListClosedMessage()
+{
+    static const UINT message = RegisterWindowMessageW(L"SkinComboListClosed");
+    return message;
+}
 
 bool OverCombo(HWND combo)
 {
@@ -50,7 +59,38 @@ int ComboFrame(bool pressed, bool hot, bool focused, bool enabled)
     return bfNormal;
 }
 
-TSkinComBox::~TSkinComBox() { UnhookEdit(); }
+TSkinComBox::~TSkinComBox()
+{
+    ListScrollbar.reset();
+    UnhookEdit();
+}
+
+void TSkinComBox::FollowList()
+{
+    if (ListScrollbar || !Active || Status != ssAttached || !ListHandle || (Style & 3) == CBS_SIMPLE ||
+        !IsWindow(ListHandle) || !IsWindowVisible(ListHandle))
+        return;
+    auto bar = std::make_unique<TSkinScrollbarH>(nullptr);
+    // Owned here, not by the frame's list: it lives only while the list is open.
+    bar->AttachWindow(ListHandle, SkinData, nullptr, Canvas);
+    if (!bar->Attached)
+        return;
+    bar->NotifyWindow = Handle;
+    bar->NotifyMessage = ListClosedMessage();
+    ListScrollbar = std::move(bar);
+}
+
+void TSkinComBox::DropListBar()
+{
+    if (!ListScrollbar || (IsWindow(ListHandle) && IsWindowVisible(ListHandle)))
+        return;
+    if (ListScrollbar->InMessage()) {
+        PostMessageW(Handle, ListClosedMessage(), 0, 0);
+        return;
+    }
+    ListScrollbar->Unskin();
+    ListScrollbar.reset();
+}
 
 void TSkinComBox::AttachControl(TSkinHost* form, TSkinData* skinData, bool useSkinColor, ui::TCanvas* canvas)
 {
@@ -116,6 +156,7 @@ void TSkinComBox::UnhookEdit()
 void TSkinComBox::Unskin()
 {
     TSkinControl::Unskin();
+    ListScrollbar.reset();
     UnhookEdit();
 }
 
@@ -182,6 +223,14 @@ bool TSkinComBox::BeforeMessage(ui::TMessage& message)
 
 void TSkinComBox::AfterMessage(ui::TMessage& message)
 {
+    if (message.Msg == ListClosedMessage()) {
+        DropListBar();
+        return;
+    }
+    if (message.Msg == WM_DESTROY)
+        ListScrollbar.reset();
+    else if (!ListScrollbar)
+        FollowList();
     switch (message.Msg) {
     case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_LBUTTONUP:
         NotePress(message.Msg);

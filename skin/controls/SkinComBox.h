@@ -1,9 +1,11 @@
 #pragma once
 // Combo boxes: the border and the drop-down button from the skin, with the button's pressed and
 // mouse-over state; an editable combo's inner edit reports its clicks.
-#include "skin/controls/WinSubClass.h"
+#include "skin/controls/SkinControl.h"
 
 namespace skin {
+
+class TSkinScrollbarH;
 
 // The drop button's rectangle, the glyph area inside it and the text area the skin leaves to the
 // control, for a button on the right or (right-to-left reading) on the left. Painting and any hit
@@ -35,6 +37,8 @@ public:
     // The inner edit of an editable combo while it is hooked.
     HWND EditHandle = nullptr;
     COMBOBOXINFO ComboInfo{};
+    // The skinned scroll bar of the drop-down list while the list is open.
+    std::unique_ptr<TSkinScrollbarH> ListScrollbar;
     // The frame last painted (for the viewer and the tests).
     int LastFrame = 0;
 
@@ -48,6 +52,9 @@ private:
     // Hot tracking for windows that report no mouse enter and leave of their own.
     void TrackHot(HWND window);
     void LeaveHot();
+    // The list's bar comes when the list shows and goes once it closed.
+    void FollowList();
+    void DropListBar();
     bool CanSkin() const;
     // The skin's parts drawn into an off-screen picture that already holds what the control drew;
     // drewBorder tells whether the border around the text area was drawn too.

@@ -256,6 +256,25 @@ void TSkinControl::HandlePaint(ui::TMessage& message)
         RedrawSkin(paint.Get());
 }
 
+bool TSkinControl::AnswerPaintMessages(ui::TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_ERASEBKGND:
+        message.Result = 1;
+        return true;
+    case WM_PAINT:
+        HandlePaint(message);
+        return true;
+    case WM_PRINTCLIENT:
+        if (message.WParam)
+            RedrawSkin(reinterpret_cast<HDC>(message.WParam));
+        message.Result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
 void TSkinControl::PaintBuffered(ui::TMessage& message)
 {
     message.Result = 0;

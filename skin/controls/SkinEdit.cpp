@@ -1,5 +1,6 @@
 // Edits: the skin's two-line border over the edit's own non-client border.
 #include "skin/controls/SkinEdit.h"
+#include "skin/controls/SkinUpDown.h"
 
 #include "skin/data/WinSkinData.h"
 #include "ui/GdiObjects.h"
@@ -62,15 +63,37 @@ void TSkinEdit::AfterMessage(ui::TMessage& message)
 
 void TSkinEdit::FindUpDown()
 {
-    if (UpDownWindow && IsWindow(UpDownWindow) && GetParent(UpDownWindow) == Handle)
+    if (UpDownWindow && IsWindow(UpDownWindow) && GetParent(UpDownWindow) == Handle && UpDown &&
+        UpDown->Handle == UpDownWindow && UpDown->Status != ssDestroyed)
         return;
     UpDownWindow = nullptr;
     for (HWND child = GetTopWindow(Handle); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (IsUpDownClass(child)) {
             UpDownWindow = child;
-            return;
+            break;
         }
     }
+    // A framework up-down is skinned by the frame like any other control.
+    if (!UpDownWindow || ui::FindControl(UpDownWindow))
+        return;
+    if (UpDown && UpDown->Handle == UpDownWindow && UpDown->Status != ssDestroyed)
+        return;
+    // A dead one is left to whoever frees dead objects; this one takes its place.
+    auto* upDown = new TSkinUpDown(this);
+    upDown->InEdit = true;
+    upDown->AttachWindow(UpDownWindow, SkinData, Form, Canvas);
+    if (!upDown->Attached) {
+        delete upDown;
+        return;
+    }
+    UpDown = upDown;
+}
+
+void TSkinEdit::Notification(ui::TComponent* component, ui::TOperation operation)
+{
+    TSkinControl::Notification(component, operation);
+    if (operation == ui::TOperation::opRemove && component == UpDown)
+        UpDown = nullptr;
 }
 
 bool TSkinEdit::HasBorder() const

@@ -41,11 +41,10 @@ HWND WindowOf(ui::TComponent* component)
 
 } // namespace
 
-// The kinds of control object a rule can give. Kinds whose objects this build does not have yet
-// (they come with the scrolling and bar controls) are decided all the same and attach nothing.
+// The kinds of control object a rule can give.
 enum class TControlKind {
     None, ComboBox, Edit, EditByWindow, RadioButton, CheckBox, Panel, GroupBox, Button, BitButton, SpeedButton,
-    TrackBar, UpDown, Tab, Tab31, Progress, Scrollbar, ScrollControl, StatusBar, ListView, GlyphCheckBox
+    TrackBar, UpDown, Tab, Tab31, Progress, Scrollbar, ScrollControl, StatusBar, ListView, GlyphCheckBox, ToolBar, Header
 };
 
 template <class T>
@@ -270,7 +269,7 @@ void TWinSkinForm::ClassifyComponent(ui::TComponent* component, ui::TComponent* 
         return attach(TControlKind::RadioButton, false);
     if (Is(component, "TToolBar") && has(xcToolbar)) {
         SetPropByText(component, "Flat", "True");
-        return attach(TControlKind::Panel, true);
+        return attach(TControlKind::ToolBar, true);
     }
     if (Is(component, "TStatusBar") && has(xcStatusBar))
         return attach(TControlKind::StatusBar, false);
@@ -282,6 +281,12 @@ void TWinSkinForm::ClassifyComponent(ui::TComponent* component, ui::TComponent* 
         return attach(TControlKind::SpeedButton, false);
     if (Is(component, "TCustomListView") && has(xcScrollbar))
         return attach(TControlKind::ListView, false);
+    // An empty list box has no scroll bar yet; its bars come with its items.
+    if (Is(component, "TCustomListBox") && has(xcScrollbar))
+        return attach(TControlKind::Scrollbar, false);
+    // A stand-alone header looks like a list view's.
+    if (Is(component, "THeaderControl") && has(xcScrollbar))
+        return attach(TControlKind::Header, false);
 
     if (Is(component, "TCustomPanel") && has(xcPanel)) {
         attach(TControlKind::Panel, true);
@@ -340,10 +345,15 @@ void TWinSkinForm::SkinChildWindow(HWND handle)
     } else if (cn == "comboboxex32") {
         if (HWND inner = GetTopWindow(handle); inner && !FindWindowObject(inner))
             AttachHandle<TSkinComBox>(nullptr, inner);
+    } else if (cn == "scrollbar") {
+        // Only size boxes and grips are painted flat; a real scroll bar gets a skinned bar.
+        if (s & (SBS_SIZEBOX | SBS_SIZEGRIP))
+            AttachHandle<TSkinSizer>(nullptr, handle);
+        else
+            AttachHandle<TSkinScControl>(nullptr, handle);
     } else if (cn == "edit") {
         AttachHandle<TSkinEdit>(nullptr, handle);
     }
-    // Size boxes and scroll bars get their objects with the scrolling controls.
 }
 
 namespace {
@@ -366,11 +376,61 @@ void AttachKind(TWinSkinForm& frame, TControlKind kind, ui::TComponent* componen
     case TControlKind::Button: frame.Attach<TSkinButton>(component, useSkinColor); break;
     case TControlKind::BitButton: frame.Attach<TSkinBitButton>(component, useSkinColor); break;
     case TControlKind::SpeedButton: frame.AttachGraphicControl(component); break;
-    default: break;   // kinds whose objects come with the scrolling and bar controls
+    case TControlKind::TrackBar: frame.Attach<TSkinTrackBar>(component, useSkinColor); break;
+    case TControlKind::UpDown: frame.Attach<TSkinUpDown>(component, useSkinColor); break;
+    case TControlKind::Progress: frame.Attach<TSkinProgress>(component, useSkinColor); break;
+    case TControlKind::StatusBar: frame.Attach<TSkinStatusBar>(component, useSkinColor); break;
+    case TControlKind::ToolBar: frame.Attach<TSkinToolBar>(component, useSkinColor); break;
+    case TControlKind::Tab31: frame.Attach<TSkinTab31>(component, useSkinColor); break;
+    case TControlKind::GlyphCheckBox: frame.AttachGlyphCheckBox(component); break;
+    case TControlKind::Header:
+        if (HWND window = WindowOf(component))
+            frame.AttachHandle<TSkinHeader>(component, window);
+        break;
+    case TControlKind::Tab:
+        if (HWND window = WindowOf(component))
+            frame.AttachHandle<TSkinTab>(component, window);
+        break;
+    case TControlKind::Scrollbar: frame.AttachScrolling<TSkinScrollbar>(component); break;
+    case TControlKind::ListView: frame.AttachScrolling<TSkinListView>(component); break;
+    case TControlKind::ScrollControl: frame.AttachScrollControl(component); break;
+    default: break;
     }
 }
 
 } // namespace
+
+template <class T>
+void TWinSkinForm::AttachScrolling(ui::TComponent* component)
+{
+    auto* control = dynamic_cast<ui::TWinControl*>(component);
+    if (!control)
+        return;
+    auto* object = new T(component);
+    object->AttachScrollbars(control, skinData_, this, &controlCanvas_);
+    if (!object->Hooked())
+        delete object;
+}
+
+void TWinSkinForm::AttachScrollControl(ui::TComponent* component)
+{
+    auto* control = dynamic_cast<ui::TWinControl*>(component);
+    if (!control)
+        return;
+    auto* object = new TSkinScControl(component);
+    object->AttachScrollControl(control, skinData_, this, &controlCanvas_);
+    if (!object->Hooked())
+        delete object;
+}
+
+void TWinSkinForm::AttachGlyphCheckBox(ui::TComponent* component)
+{
+    auto* object = new TSkinObjImage(component);
+    object->GlyphMode = 1;
+    object->AttachControl(this, skinData_, true, &controlCanvas_);
+    if (!object->Attached)
+        delete object;
+}
 
 void TWinSkinForm::AttachGraphicControl(ui::TComponent* component)
 {

@@ -114,6 +114,11 @@ public:
     template <class T> void Attach(ui::TComponent* component, bool useSkinColor);
     template <class T> void AttachHandle(ui::TComponent* owner, HWND window);
     void AttachGraphicControl(ui::TComponent* component);
+    // Scrolling controls and stand-alone scroll bars: their objects overlay bars instead of
+    // painting the control.
+    template <class T> void AttachScrolling(ui::TComponent* component);
+    void AttachScrollControl(ui::TComponent* component);
+    void AttachGlyphCheckBox(ui::TComponent* component);
 
     // The menu bar (WinSkinMenu.cpp) and the menus of the window (FrameMenus.cpp).
     // The form's main menu, or nullptr (plain windows have none).

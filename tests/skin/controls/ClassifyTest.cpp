@@ -8,7 +8,19 @@
 #include "ui/CheckBoxes.h"
 #include "ui/GroupBoxes.h"
 #include "ui/ExtCtrls.h"
+#include "ui/HeaderControls.h"
+#include "ui/ListBoxes.h"
+#include "ui/ListViews.h"
+#include "ui/Memos.h"
+#include "ui/ProgressBars.h"
+#include "ui/ScrollBars.h"
+#include "ui/StatusBars.h"
 #include "ui/StdCtrls.h"
+#include "ui/TabControls.h"
+#include "ui/TabSets.h"
+#include "ui/ToolBars.h"
+#include "ui/TrackBars.h"
+#include "ui/UpDowns.h"
 
 #include <gtest/gtest.h>
 
@@ -174,13 +186,62 @@ TEST_F(Classification, AControlWithAScrollBarGoesToTheScrollBarRule)
         scrolling = Add<TScrollingEdit>(f);
     }, 200, 100);
     EXPECT_TRUE(SkinnedAs<TSkinEdit>(form, plain));
-    // The scroll-bar rule comes first; its overlay bars are not part of this build.
-    EXPECT_EQ(ObjectOf(form, scrolling), nullptr);
+    // The scroll-bar rule comes before the edit rule.
+    EXPECT_TRUE(SkinnedAs<TSkinScrollbar>(form, scrolling));
+}
+
+TEST_F(Classification, ScrollingAndBarControlsGetTheirKinds)
+{
+    ui::TMemo* memo = nullptr;
+    ui::TListBox* list = nullptr;
+    ui::TScrollBar* bar = nullptr;
+    ui::TTrackBar* track = nullptr;
+    ui::TUpDown* spin = nullptr;
+    ui::TProgressBar* progress = nullptr;
+    ui::TStatusBar* status = nullptr;
+    ui::TToolBar* tools = nullptr;
+    ui::TPageControl* pages = nullptr;
+    ui::TTabSet* tabSet = nullptr;
+    ui::TListView* view = nullptr;
+    ui::THeaderControl* header = nullptr;
+    ui::TProgressBar* optedOut = nullptr;
+    ui::TForm* form = windows.ShowFormWith([&](ui::TForm& f) {
+        memo = Add<ui::TMemo>(f);
+        memo->SetScrollBars(ui::TScrollStyle::ssVertical);
+        list = Add<ui::TListBox>(f);
+        bar = Add<ui::TScrollBar>(f);
+        track = Add<ui::TTrackBar>(f);
+        spin = Add<ui::TUpDown>(f);
+        progress = Add<ui::TProgressBar>(f);
+        optedOut = Add<ui::TProgressBar>(f, 99);
+        tabSet = Add<ui::TTabSet>(f);
+        view = Add<ui::TListView>(f);
+        pages = Add<ui::TPageControl>(f);
+        header = Add<ui::THeaderControl>(f);
+        status = new ui::TStatusBar(&f);
+        status->SetParent(&f);
+        tools = new ui::TToolBar(&f);
+        tools->SetParent(&f);
+    }, 300, 460);
+    EXPECT_TRUE(SkinnedAs<TSkinScrollbar>(form, memo));
+    EXPECT_TRUE(SkinnedAs<TSkinScrollbar>(form, list));
+    EXPECT_TRUE(SkinnedAs<TSkinScControl>(form, bar));
+    EXPECT_TRUE(SkinnedAs<TSkinTrackBar>(form, track));
+    EXPECT_TRUE(SkinnedAs<TSkinUpDown>(form, spin));
+    EXPECT_TRUE(SkinnedAs<TSkinProgress>(form, progress));
+    EXPECT_EQ(ObjectOf(form, optedOut), nullptr);
+    EXPECT_TRUE(SkinnedAs<TSkinStatusBar>(form, status));
+    EXPECT_TRUE(SkinnedAs<TSkinToolBar>(form, tools));
+    EXPECT_TRUE(PropIsTrue(tools, "Flat"));
+    EXPECT_TRUE(SkinnedAs<TSkinTab>(form, pages));
+    EXPECT_TRUE(SkinnedAs<TSkinTab31>(form, tabSet));
+    EXPECT_TRUE(SkinnedAs<TSkinListView>(form, view));
+    EXPECT_TRUE(SkinnedAs<TSkinHeader>(form, header));
 }
 
 TEST_F(Classification, DialogChildWindowsAreSkinnedByClassAndStyle)
 {
-    HWND dialog = windows.ShowPlainWindow(WS_OVERLAPPEDWINDOW, 360, 300);
+    HWND dialog = windows.ShowPlainWindow(WS_OVERLAPPEDWINDOW, 360, 340);
     auto child = [dialog](const wchar_t* cls, DWORD style, int y) {
         return CreateWindowExW(0, cls, L"Item", WS_CHILD | WS_VISIBLE | style, 10, y, 120, 22, dialog, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
@@ -194,6 +255,9 @@ TEST_F(Classification, DialogChildWindowsAreSkinnedByClassAndStyle)
     HWND edit = child(L"Edit", WS_BORDER, 160);
     HWND simple = child(L"ComboBox", CBS_SIMPLE, 186);
     HWND dropList = child(L"ComboBox", CBS_DROPDOWNLIST, 212);
+    HWND grip = child(L"ScrollBar", SBS_SIZEGRIP, 238);
+    HWND sizeBox = child(L"ScrollBar", SBS_SIZEBOX, 262);
+    HWND scrollBar = child(L"ScrollBar", SBS_HORZ, 288);
     TWinSkinForm* frame = SkinnedWindows::FrameOf(dialog);
     ASSERT_NE(frame, nullptr);
     frame->SkinChildWindows();
@@ -211,6 +275,10 @@ TEST_F(Classification, DialogChildWindowsAreSkinnedByClassAndStyle)
     EXPECT_EQ(kind(edit), &typeid(TSkinEdit));
     EXPECT_EQ(kind(simple), nullptr);
     EXPECT_EQ(kind(dropList), &typeid(TSkinComBox));
+    // Only size boxes are painted flat; a real scroll bar gets a skinned bar.
+    EXPECT_EQ(kind(grip), &typeid(TSkinSizer));
+    EXPECT_EQ(kind(sizeBox), &typeid(TSkinSizer));
+    EXPECT_EQ(kind(scrollBar), &typeid(TSkinScControl));
     for (HWND w : {push, check, edit})
         EXPECT_TRUE(IsWindowUnicode(w));
 
