@@ -77,7 +77,7 @@ fi
 mkdir -p "$shots"
 shots=$(cd "$shots" && pwd)
 for name in sizeable-active sizeable-inactive sizeable-maximised dialog-active dialog-inactive controls \
-  controls-hot-pressed message-box menu-bar menu-open context-menu system-menu mdi mdi-maximised; do
+  controls-hot-pressed scrolling message-box menu-bar menu-open context-menu system-menu mdi mdi-maximised; do
   rm -f "$shots/$name.png"
 done
 set +e

@@ -320,7 +320,10 @@ int TakeScreenshots(HWND sizeable, HWND dialog, const TControlWindows& controls,
     }
 
     PumpMessagesFor(FirstShowTime);
-    if (!PumpUntilSkinned({sizeable, dialog, controls.Window}, SkinTimeout))
+    std::vector<HWND> windows{sizeable, dialog, controls.Window};
+    if (controls.Scrolling)
+        windows.push_back(controls.Scrolling);
+    if (!PumpUntilSkinned(windows, SkinTimeout))
         PrintError("a window was not skinned; its pictures show the platform's frame");
     PumpMessagesFor(SettleTime);
 
@@ -336,6 +339,10 @@ int TakeScreenshots(HWND sizeable, HWND dialog, const TControlWindows& controls,
     // Before the maximised window covers it.
     ShootControls(shots, controls);
     ShootMessageBox(shots, controls);
+    if (controls.Scrolling) {
+        ActivateWindow(controls.Scrolling);
+        shots.Write(controls.Scrolling, L"scrolling.png");
+    }
 
     // The menus and the MDI window, before the maximised window covers the screen.
     ActivateWindow(sizeable);

@@ -58,6 +58,8 @@ struct TControlWindows {
     HWND PressedButton = nullptr;
     // Opens the message dialog.
     HWND MessageButton = nullptr;
+    // The scrolling and bar controls.
+    HWND Scrolling = nullptr;
 };
 
 // The main window's menus and the MDI window their pictures show.
@@ -69,7 +71,7 @@ struct TMenuWindows {
 
 // Shows the states a skin author checks and writes them into `folder`: sizeable-active,
 // sizeable-inactive, sizeable-maximised, dialog-active, dialog-inactive, controls,
-// controls-hot-pressed, message-box, menu-bar, menu-open, context-menu, system-menu, mdi,
+// controls-hot-pressed, scrolling, message-box, menu-bar, menu-open, context-menu, system-menu, mdi,
 // mdi-maximised (.png). Prints each written path on standard output; returns the process exit
 // code.
 int TakeScreenshots(HWND sizeable, HWND dialog, const TControlWindows& controls, const TMenuWindows& menus,

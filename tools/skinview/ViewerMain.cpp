@@ -4,7 +4,7 @@
 //
 // `skin` is a skin archive (.skn) or a skin folder (its definition .ini and .bmp files); without
 // it the product skin linked into the program shows: a sizeable window with a menu bar and a
-// context menu, a dialog, a window of every control kind in its states, and (from the Window
+// context menu, a dialog, a window of every control kind in its states, a window of the scrolling and bar controls, and (from the Window
 // menu) an MDI window with children. The windows are skinned by the skin manager as any program's
 // are: a skin data component on the main window, the manager's hook skinning each window when it
 // is first activated. With --screenshot the viewer saves pictures of the windows in
@@ -13,6 +13,7 @@
 #include "DialogWindow.h"
 #include "MdiWindow.h"
 #include "Screenshots.h"
+#include "ScrollingWindow.h"
 #include "SizeableWindow.h"
 #include "ViewerOptions.h"
 #include "ViewerSkin.h"
@@ -90,6 +91,7 @@ int RunViewer(const TViewerOptions& options)
     ui::Application.SetMainForm(sizeable.get());
     auto dialog = std::make_unique<TDialogWindow>(nullptr);
     auto controls = std::make_unique<TControlsWindow>(nullptr);
+    auto scrolling = std::make_unique<TScrollingWindow>(nullptr);
     // Hidden until the Window menu opens it.
     auto mdi = std::make_unique<TMdiWindow>(nullptr);
     TMenuCommands commands;
@@ -106,6 +108,8 @@ int RunViewer(const TViewerOptions& options)
 
     sizeable->Show();
     controls->Show();
+    scrolling->Show();
+    scrolling->ScrollMemoToMiddle();
     dialog->Show();
     int result = 0;
     if (options.Screenshot) {
@@ -114,6 +118,7 @@ int RunViewer(const TViewerOptions& options)
         shown.HotButton = controls->EnabledButton->Handle();
         shown.PressedButton = controls->GlyphLeftButton->Handle();
         shown.MessageButton = controls->MessageButton->Handle();
+        shown.Scrolling = scrolling->Handle();
         TMenuWindows menus;
         menus.ContextMenu = sizeable->ContextMenu;
         menus.Mdi = mdi.get();
@@ -124,6 +129,7 @@ int RunViewer(const TViewerOptions& options)
 
     // The windows go before the skin data component their main window owns.
     mdi.reset();
+    scrolling.reset();
     controls.reset();
     dialog.reset();
     ui::Application.SetMainForm(nullptr);
