@@ -16,13 +16,12 @@ void DrawImageAndText(HDC dc, const ui::TRect& rect, int alignment, const std::w
     const int width = ui::RectWidth(rect), height = ui::RectHeight(rect);
     if (width <= 0 || height <= 0)
         return;
+    // The image only when there is one to draw and it leaves room.
     int cx = 0, cy = 0;
-    if (images && imageIndex >= 0 && imageIndex < ImageList_GetImageCount(images) &&
-        ImageList_GetIconSize(images, &cx, &cy) && cx < width) {
-    } else {
-        cx = 0;
-        cy = 0;
-    }
+    const bool usable = images && imageIndex >= 0 && imageIndex < ImageList_GetImageCount(images) &&
+                        ImageList_GetIconSize(images, &cx, &cy) && cx < width;
+    if (!usable)
+        cx = cy = 0;
     const bool withImage = cx > 0;
 
     // The text in the plain style of the font the caller selected; declared first so that it is

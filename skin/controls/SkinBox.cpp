@@ -10,14 +10,8 @@ void TSkinBox::AttachControl(TSkinHost* form, TSkinData* skinData, bool useSkinC
     auto* control = dynamic_cast<ui::TWinControl*>(Owner());
     if (Attached || !control)
         return;
-    Form = form;
-    SkinData = skinData;
+    Bind(control, control->Handle(), skinData, form, canvas);
     UseSkinColor = useSkinColor;
-    Canvas = canvas;
-    Control = control;
-    Handle = control->Handle();
-    if (Form)
-        Form->RegisterControl(this);
     if (UseSkinColor && SkinData) {
         SavedColor = control->Color();
         control->SetColor(SkinData->ButtonFaceColor);

@@ -118,18 +118,29 @@ void TSkinControl::AttachControl(TSkinHost* form, TSkinData* skinData, bool useS
     Status = ssAttached;
 }
 
+bool TSkinControl::Bind(ui::TWinControl* control, HWND handle, TSkinData* skinData, TSkinHost* form,
+                        ui::TCanvas* canvas)
+{
+    Control = control;
+    Handle = handle;
+    SkinData = skinData;
+    Form = form;
+    Canvas = canvas;
+    if (!Handle)
+        return false;
+    if (Form)
+        Form->RegisterControl(this);
+    return true;
+}
+
 void TSkinControl::AttachWindow(HWND handle, TSkinData* skinData, TSkinHost* form, ui::TCanvas* canvas)
 {
     // A second attach would put the object in front of itself.
     if (Attached || !IsWindow(handle))
         return;
-    Handle = handle;
-    SkinData = skinData;
-    Form = form;
-    Canvas = canvas;
+    // A kind that binds its framework control first keeps it.
+    Bind(Control, handle, skinData, form, canvas);
     Enabled = true;
-    if (Form)
-        Form->RegisterControl(this);
     Caption = ReadCaption();
     HookWindow(handle);
     InvalidateRect(handle, nullptr, TRUE);

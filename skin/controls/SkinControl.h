@@ -122,6 +122,9 @@ public:
     TSkinHost* Form = nullptr;
 
 protected:
+    // Takes the frame, skin data and canvas, the control (nullptr for a plain window) and its
+    // window, and joins the frame's control list; false, and not joined, without a window.
+    bool Bind(ui::TWinControl* control, HWND handle, TSkinData* skinData, TSkinHost* form, ui::TCanvas* canvas);
     // Puts the object in front of a framework control's WindowProc.
     void HookControl(ui::TControl* control);
     // Takes the object out of the control's WindowProc chain again; a link someone installed

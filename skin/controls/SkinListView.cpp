@@ -8,21 +8,9 @@ TSkinListView::~TSkinListView() = default;
 void TSkinListView::AttachScrollbars(ui::TWinControl* control, TSkinData* skinData, TSkinHost* form, ui::TCanvas* canvas)
 {
     TSkinScrollbar::AttachScrollbars(control, skinData, form, canvas);
-    if (!control)
+    if (!Hooked())
         return;
-    // The header is skinned whatever became of the bars: the object stays in front of the
-    // control and in the frame's list either way.
-    if (!Hooked()) {
-        SkinData = skinData;
-        Form = form;
-        Canvas = canvas;
-        Control = control;
-        Handle = control->Handle();
-        if (Form)
-            Form->RegisterControl(this);
-        HookControl(control);
-    }
-    HWND header = reinterpret_cast<HWND>(SendMessageW(control->Handle(), LVM_GETHEADER, 0, 0));
+    HWND header = reinterpret_cast<HWND>(SendMessageW(Handle, LVM_GETHEADER, 0, 0));
     if (!header || Header)
         return;
     auto* object = new TSkinHeader(this);

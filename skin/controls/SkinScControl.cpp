@@ -24,17 +24,8 @@ TSkinScControl::~TSkinScControl() { Bar.reset(); }
 
 void TSkinScControl::AttachScrollControl(ui::TWinControl* control, TSkinData* skinData, TSkinHost* form, ui::TCanvas* canvas)
 {
-    if (Hooked() || !control)
+    if (Hooked() || !control || !Bind(control, control->Handle(), skinData, form, canvas))
         return;
-    SkinData = skinData;
-    Form = form;
-    Canvas = canvas;
-    Control = control;
-    Handle = control->Handle();
-    if (!Handle)
-        return;
-    if (Form)
-        Form->RegisterControl(this);
     Bar = std::make_unique<TWScrollbar>(this);
     Bar->AttachTo(control, skControl);
     HookControl(control);
@@ -44,14 +35,8 @@ void TSkinScControl::AttachScrollControl(ui::TWinControl* control, TSkinData* sk
 
 void TSkinScControl::AttachWindow(HWND handle, TSkinData* skinData, TSkinHost* form, ui::TCanvas* canvas)
 {
-    if (Hooked() || !IsWindow(handle))
+    if (Hooked() || !IsWindow(handle) || !Bind(nullptr, handle, skinData, form, canvas))
         return;
-    Handle = handle;
-    SkinData = skinData;
-    Form = form;
-    Canvas = canvas;
-    if (Form)
-        Form->RegisterControl(this);
     Bar = std::make_unique<TWScrollbar>(this);
     Bar->AttachToWindow(handle, skControl);
     HookWindow(handle);

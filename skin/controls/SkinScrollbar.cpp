@@ -43,17 +43,8 @@ void TSkinScrollbar::FreeBars()
 
 void TSkinScrollbar::AttachScrollbars(ui::TWinControl* control, TSkinData* skinData, TSkinHost* form, ui::TCanvas* canvas)
 {
-    if (Hooked() || !control)
+    if (Hooked() || !control || !Bind(control, control->Handle(), skinData, form, canvas))
         return;
-    SkinData = skinData;
-    Form = form;
-    Canvas = canvas;
-    Control = control;
-    Handle = control->Handle();
-    if (!Handle)
-        return;
-    if (Form)
-        Form->RegisterControl(this);
     HorzBar = std::make_unique<TWScrollbar>(this);
     HorzBar->AttachTo(control, skHorizontal);
     VertBar = std::make_unique<TWScrollbar>(this);
@@ -67,14 +58,8 @@ void TSkinScrollbar::AttachScrollbars(ui::TWinControl* control, TSkinData* skinD
 
 void TSkinScrollbarH::AttachWindow(HWND handle, TSkinData* skinData, TSkinHost* form, ui::TCanvas* canvas)
 {
-    if (Hooked() || !IsWindow(handle))
+    if (Hooked() || !IsWindow(handle) || !Bind(nullptr, handle, skinData, form, canvas))
         return;
-    Handle = handle;
-    SkinData = skinData;
-    Form = form;
-    Canvas = canvas;
-    if (Form)
-        Form->RegisterControl(this);
     HorzBar = std::make_unique<TWScrollbar>(this);
     HorzBar->AttachToWindow(handle, skHorizontal);
     VertBar = std::make_unique<TWScrollbar>(this);
