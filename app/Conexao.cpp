@@ -25,6 +25,8 @@ void TReprocessaSequencial::btnAbrirCarvoniClick(ui::TObject*)
         edtCaminhoCarvoni->SetEnabled(false);
         Foca(cbxFilial);
     } catch (const std::exception& error) {
+        // No database is in use now: the path box shows none.
+        edtCaminhoCarvoni->SetText(L"");
         ui::MessageDlg(L"Erro ao conectar ao banco de dados: " + Texto(error.what()), ui::TMsgDlgType::mtWarning,
                        ui::mbOK, 0);
     }

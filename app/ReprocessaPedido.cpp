@@ -71,14 +71,17 @@ void TReprocessaSequencial::btnReprocessaClick(ui::TObject*)
         IniciaTransacao();
         GravaSequencia();
         if (!FSucesso) {
-            // The rewrite has shown why it stopped (empty order, or an error with its cause). Nothing
-            // of the run is kept: no half-renumbered order, and the generator stays where it is.
+            // The rewrite has shown why it stopped (empty order, or an error with its cause). No
+            // half-renumbered order is kept. Ids the run reserved stay used: the generator is
+            // outside the transaction, and setting it back could hand an id out twice.
             CancelaTransacao();
+            barraProgresso->SetProgress(0);
             return;
         }
         AtualizaGenerator("GEN_IDITEM", FUltimoIdItem);
         ConfirmaTransacao();
     } catch (...) {
+        barraProgresso->SetProgress(0);
         try {
             CancelaTransacao();
         } catch (...) {
@@ -93,8 +96,21 @@ void TReprocessaSequencial::btnReprocessaClick(ui::TObject*)
     }
 
     if (FSucesso) {
+        // The rebuild stands whatever becomes of its journal; a journal that cannot be written is
+        // reported after the success.
+        std::wstring falhaDiario;
+        try {
+            SYSTEMTIME agora;
+            GetLocalTime(&agora);
+            GravaDiario(FDiario, agora);
+        } catch (const std::exception& error) {
+            falhaDiario = Texto(error.what());
+        }
         ui::MessageDlg(L"Pedido " + pedido + L" reprocessado com sucesso.", ui::TMsgDlgType::mtInformation,
                        ui::mbOK, 0);
+        if (!falhaDiario.empty())
+            Aviso(L"O pedido foi reprocessado, mas o registro das alterações não pôde ser gravado em:\r" +
+                  falhaDiario);
         HabilitaCampos(true);
         barraProgresso->SetProgress(0);
         edtCodPedido->SetText(L"");
@@ -105,6 +121,7 @@ void TReprocessaSequencial::btnReprocessaClick(ui::TObject*)
 void TReprocessaSequencial::GravaSequencia()
 {
     const std::wstring pedido = edtCodPedido->Text();
+    FDiario = {};
     barraProgresso->SetVisible(true);
     barraProgresso->SetProgress(0);
     try {
@@ -118,6 +135,7 @@ void TReprocessaSequencial::GravaSequencia()
         itens.ParamByName("PCODEMPRESA").SetAsString(filial);
         itens.ParamByName("PCODPEDIDO").SetAsString(numero);
         itens.Open();
+        FDiario = TDiarioPedido{vConexao->ParamValue("Database"), filial, numero, {}};
 
         const int total = ContaRegistros(itens);
         barraProgresso->SetMaxValue(total);
@@ -138,24 +156,41 @@ void TReprocessaSequencial::GravaSequencia()
 
         std::int32_t sequencia = 1;
         ULONGLONG ultimaVez = 0;
+        atualiza.SetSQL(UpdateItem);
+        atualiza.ParamByName("PCODPEDIDO").SetAsString(numero);
+        atualiza.ParamByName("PCODEMPRESA").SetAsString(filial);
+        // Looked up once: thousands of rows would otherwise spend a good part of the run in names.
+        db::TParam& pSequencia = atualiza.ParamByName("PSEQUENCIA");
+        db::TParam& pIdItem = atualiza.ParamByName("PID_ITEM");
+        db::TParam& pChave = atualiza.ParamByName("PCHAVE");
+        db::TParam& pProduto = atualiza.ParamByName("PCODPROD");
+        db::TParam& pGrade = atualiza.ParamByName("PCODGRADE");
+        const db::TField& fProduto = itens.FieldByName("CODPROD");
+        const db::TField& fGrade = itens.FieldByName("CODGRADE");
+        const db::TField& fChave = itens.FieldByName("CHAVE");
+        const db::TField& fSequencia = itens.FieldByName("SEQUENCIA");
+        const db::TField& fIdItem = itens.FieldByName("ID_ITEM");
+        FDiario.Itens.reserve(static_cast<std::size_t>(total));
         while (!itens.Eof()) {
-            // The same text keeps the statement prepared.
-            atualiza.SetSQL(UpdateItem);
-            const std::string produto = itens.FieldByName("CODPROD").AsString();
-            const std::string grade = itens.FieldByName("CODGRADE").AsString();
-            atualiza.ParamByName("PCODPEDIDO").SetAsString(numero);
-            atualiza.ParamByName("PSEQUENCIA").SetAsInteger(sequencia);
-            atualiza.ParamByName("PID_ITEM").SetAsInteger(proximoId);
-            atualiza.ParamByName("PCODEMPRESA").SetAsString(filial);
-            atualiza.ParamByName("PCODPROD").SetAsString(produto);
-            atualiza.ParamByName("PCODGRADE").SetAsString(grade);
-            atualiza.ExecSQL();
+            TItemDiario& item = FDiario.Itens.emplace_back();
+            item.Produto = fProduto.AsString();
+            item.Grade = fGrade.AsString();
+            item.SequenciaAnterior = fSequencia.AsString();
+            item.IdAnterior = fIdItem.AsString();
+            item.SequenciaNova = sequencia;
+            item.IdNovo = proximoId;
+            pSequencia.SetAsInteger(sequencia);
+            pIdItem.SetAsInteger(proximoId);
+            pChave.SetAsString(fChave.AsString());
+            pProduto.SetAsString(item.Produto);
+            pGrade.SetAsString(item.Grade);
+            ExecutaAguardandoBloqueio(atualiza);
 
-            // A row is known only by product and grid: if they name several rows of the order (or
-            // none), numbering on would give one id to several items.
+            // Each row is updated by its own key: anything but one row means the order changed
+            // under the run, and numbering on would give one id to several items or to none.
             const int linhas = atualiza.RowsAffected();
             if (linhas != 1)
-                throw ui::Exception("O item " + ui::Trim(produto) + " (grade " + ui::Trim(grade) + ") " +
+                throw ui::Exception("O item " + ui::Trim(item.Produto) + " (grade " + ui::Trim(item.Grade) + ") " +
                                     (linhas == 0 ? std::string("não foi encontrado no pedido.")
                                                  : "aparece " + std::to_string(linhas) + " vezes no pedido."));
 
@@ -164,10 +199,11 @@ void TReprocessaSequencial::GravaSequencia()
             ++proximoId;
             barraProgresso->AddProgress(1);
             // The window keeps answering and painted: its pending messages are handled after the
-            // first row and then every 20 ms, and once more after the last. A look at the message
-            // queue for each of thousands of rows would cost about as much as the updates.
+            // first row and then every 50 ms (twenty gauge steps a second), and once more after the
+            // last. A look at the message queue for each of thousands of rows would cost about as
+            // much as the updates.
             const ULONGLONG agora = GetTickCount64();
-            if (sequencia == 2 || agora - ultimaVez >= 20) {
+            if (sequencia == 2 || agora - ultimaVez >= 50) {
                 ui::Application.ProcessMessages();
                 ultimaVez = agora;
             }
@@ -179,6 +215,29 @@ void TReprocessaSequencial::GravaSequencia()
         Aviso(L"Ocorreu um erro durante a gravação da sequência." + std::wstring(L"\r") + Texto(error.what()));
         HabilitaCampos(true);
         FSucesso = false;
+    }
+}
+
+void TReprocessaSequencial::ExecutaAguardandoBloqueio(db::TSQLQuery& Query)
+{
+    // The connection's transactions do not wait on locks themselves: a wait inside the server would
+    // freeze the window. Each try fails at once while the row is held.
+    const int segundos = vConexao->LockTimeout;
+    const ULONGLONG limite = GetTickCount64() + static_cast<ULONGLONG>(segundos) * 1000;
+    for (;;) {
+        try {
+            Query.ExecSQL();
+            return;
+        } catch (const db::EDatabaseError& error) {
+            if (!db::IsLockConflict(error.ErrorCode()) || (segundos > 0 && GetTickCount64() >= limite))
+                throw;
+        }
+        const ULONGLONG proxima = GetTickCount64() + 75;
+        for (ULONGLONG agora = GetTickCount64(); agora < proxima; agora = GetTickCount64()) {
+            MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(proxima - agora), QS_ALLINPUT,
+                                        MWMO_INPUTAVAILABLE);
+            ui::Application.ProcessMessages();
+        }
     }
 }
 

@@ -20,6 +20,8 @@ TReprocessaSequencial::TReprocessaSequencial(ui::TComponent* owner)
     c.LibraryName = "dbexpint.dll";
     c.VendorLib = "gds32.dll";
     c.LoginPrompt = false;
+    // A locked row is waited for by the rebuild itself, so that the window keeps answering.
+    c.CallerWaitsOnLocks = true;
     for (const char* line : {"Database=database.gdb", "RoleName=RoleName", "User_Name=sysdba",
                              "Password=vornqetal", "ServerCharSet=", "SQLDialect=1", "BlobSize=-1",
                              "CommitRetain=False", "WaitOnLocks=True", "ErrorResourceFile=",

@@ -2,6 +2,7 @@
 // The tool's one window: open a Carvoni database, pick a branch and an order number, and rebuild
 // that pre-sale order's item sequence. Its controls come from the stored form description
 // (ReprocessaSequencial.dfm, kept in the executable as a resource).
+#include "app/DiarioPedido.h"
 #include "db/SQLConnection.h"
 #include "db/SQLQuery.h"
 #include "ui/Buttons.h"
@@ -52,6 +53,8 @@ public:
     db::TTransactionDesc FTransacao{};
     bool FSucesso = false;
     std::int32_t FUltimoIdItem = 0;
+    // What the run changed, row by row; written as the journal once the run is committed.
+    TDiarioPedido FDiario;
 
     // Event handlers wired by the description.
     void btnAbrirCarvoniClick(ui::TObject* Sender);
@@ -79,6 +82,10 @@ public:
     // The rewrite of the order's rows, and the generator it draws ids from.
     void GravaSequencia();
     int ContaRegistros(db::TSQLQuery& Query);
+    // Runs an update; while another program holds the row it retries every 75 ms, the window
+    // answering meanwhile, for up to the connection's LockTimeout seconds, then raises the
+    // server's error.
+    void ExecutaAguardandoBloqueio(db::TSQLQuery& Query);
     // Reserves Quantidade ids in one step and returns the last of them.
     std::int32_t ObtemGenerator(const std::string& Name, std::int32_t Quantidade = 1);
     void AtualizaGenerator(const std::string& Name, std::int32_t Value);

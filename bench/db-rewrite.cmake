@@ -1,7 +1,8 @@
 # db_rewrite_bench: the rebuild of a 10,000-item order through the form's own code path (its
 # dialogs answered, gauge and message processing on), in rows per second, beside two references on
 # copies of the same database: the same rewrite preparing its update anew for every row, and one
-# EXECUTE BLOCK doing the same renumbering on the server. Run it with target run_db_rewrite_bench
+# EXECUTE BLOCK doing the same renumbering on the server; on the demo schema and on the same without
+# the index over order, product and grid. Run it with target run_db_rewrite_bench
 # (under Wine when cross-compiling).
 if(TARGET app_form)
   set(bench_schema ${CMAKE_SOURCE_DIR}/tools/demo-db/schema.sql)

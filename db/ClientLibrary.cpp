@@ -96,4 +96,10 @@ void TClientLibrary::Check(const isc::Status* status) const
         throw EDatabaseError(Interpret(status), status[1]);
 }
 
+bool IsLockConflict(isc::Status errorCode)
+{
+    return errorCode == isc::isc_lock_conflict || errorCode == isc::isc_deadlock ||
+           errorCode == isc::isc_update_conflict || errorCode == isc::isc_lock_timeout;
+}
+
 } // namespace db

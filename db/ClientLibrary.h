@@ -51,6 +51,9 @@ public:
     isc::interpret_fn interpret = nullptr;
 };
 
+// True when the error is a row held by another transaction (a wait for it ended, or was not allowed).
+bool IsLockConflict(isc::Status errorCode);
+
 // True when a status vector reports an error.
 inline bool Failed(const isc::Status* status) { return status[0] == 1 && status[1] != 0; }
 

@@ -108,6 +108,12 @@ constexpr int isc_info_sql_stmt_select_for_upd = 12;
 // isc_dsql_fetch's result when the cursor has no more rows.
 constexpr Status FetchEnd = 100;
 
+// Errors of a statement that met a row another transaction holds.
+constexpr Status isc_deadlock = 335544336;
+constexpr Status isc_lock_conflict = 335544345;
+constexpr Status isc_update_conflict = 335544451;
+constexpr Status isc_lock_timeout = 335544878;
+
 // Entry points (stdcall on 32-bit Windows; one convention on 64-bit).
 #if defined(_WIN32) && !defined(_WIN64)
 #define DB_ISC_CALL __stdcall

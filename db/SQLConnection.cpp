@@ -167,7 +167,7 @@ std::string TSQLConnection::TransactionParameters(std::uint32_t isolation) const
         tpb += isc::isc_tpb_rec_version;
     }
     const std::string wait = ParamValue("WaitOnLocks");
-    if (wait.empty() || IsTrue(wait)) {
+    if (!CallerWaitsOnLocks && (wait.empty() || IsTrue(wait))) {
         tpb += isc::isc_tpb_wait;
         // A bounded wait: a row held by another user must not freeze the caller for good.
         if (LockTimeout > 0)

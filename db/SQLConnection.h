@@ -51,6 +51,9 @@ public:
     // Seconds a statement waits for a row that another transaction holds, when WaitOnLocks is
     // true; then it fails with the server's lock time-out. 0 waits without end.
     int LockTimeout = 5;
+    // When true, a statement that meets a row another transaction holds fails at once, whatever
+    // WaitOnLocks says: the caller waits in its own way (retrying while its window keeps answering).
+    bool CallerWaitsOnLocks = false;
 
     // Value of a "Key=Value" parameter (the key without regard to case); empty when absent.
     std::string ParamValue(const std::string& key) const;

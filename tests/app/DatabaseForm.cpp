@@ -71,8 +71,49 @@ std::wstring FailureText(const std::wstring& order)
            L"\rVerifique se as informações estão corretas e tente novamente.";
 }
 
+namespace {
+
+// Removes a folder and everything in it.
+void RemoveTree(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring path = folder + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+std::wstring Environment(const wchar_t* name)
+{
+    wchar_t value[1024];
+    const DWORD length = GetEnvironmentVariableW(name, value, 1024);
+    return length > 0 && length < 1024 ? std::wstring(value, length) : std::wstring();
+}
+
+} // namespace
+
 void DatabaseForm::SetUp()
 {
+    // Journals of the test's runs go to a folder of its own, not to the user's.
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    localAppData_ = Environment(L"TEMP") + L"\\appdata-" + ui::Utf8ToWide(test->name()) + L"-" +
+                    std::to_wstring(GetCurrentProcessId());
+    RemoveTree(localAppData_);
+    CreateDirectoryW(localAppData_.c_str(), nullptr);
+    savedLocalAppData_ = Environment(L"LOCALAPPDATA");
+    SetEnvironmentVariableW(L"LOCALAPPDATA", localAppData_.c_str());
+
     form_ = std::make_unique<TReprocessaSequencial>(nullptr);
     ui::ReadComponentResource(form_.get(), ui::ResourceNameOf(form_.get()));
     f = form_.get();
@@ -86,6 +127,36 @@ void DatabaseForm::TearDown()
     form_.reset();
     Settle();
     database_.reset();
+    SetEnvironmentVariableW(L"LOCALAPPDATA", savedLocalAppData_.empty() ? nullptr : savedLocalAppData_.c_str());
+    RemoveTree(localAppData_);
+}
+
+std::vector<std::wstring> DatabaseForm::Journals() const
+{
+    std::vector<std::wstring> files;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((JournalFolder() + L"\\*.csv").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return files;
+    do
+        files.push_back(JournalFolder() + L"\\" + found.cFileName);
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+    return files;
+}
+
+std::string DatabaseForm::ReadFileBytes(const std::wstring& path)
+{
+    std::string bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+        bytes.append(buffer, read);
+    CloseHandle(file);
+    return bytes;
 }
 
 std::vector<Box> DatabaseForm::WithDialogs(const std::function<void()>& action, const Answers& answers)

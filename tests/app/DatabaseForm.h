@@ -41,6 +41,13 @@ protected:
     // Fills branch and order and clicks the rebuild button; returns the boxes shown.
     std::vector<Box> Rebuild(const std::wstring& branch, const std::wstring& order, const Answers& answers = {});
 
+    // The journal folder of this test (LOCALAPPDATA points to a folder of the test's own), and the
+    // journal files in it.
+    std::wstring JournalFolder() const { return localAppData_ + L"\\Reprocessa Sequencial"; }
+    std::vector<std::wstring> Journals() const;
+    // A journal file's bytes.
+    static std::string ReadFileBytes(const std::wstring& path);
+
     // The control holding the keyboard focus.
     ui::TWinControl* Focused() const;
     bool InputsEnabled() const;
@@ -48,6 +55,10 @@ protected:
     std::unique_ptr<dbtest::TTestDatabase> database_;
     std::unique_ptr<TReprocessaSequencial> form_;
     TReprocessaSequencial* f = nullptr;
+
+private:
+    std::wstring localAppData_;
+    std::wstring savedLocalAppData_;
 };
 
 // The failure text of a rebuild for an order number.

@@ -5,7 +5,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <atomic>
 #include <set>
+#include <thread>
 
 #include "DatabaseForm.h"
 
@@ -49,11 +51,42 @@ protected:
     // another branch and as another type, and the generator at 100; opened in the form.
     void OpenSample()
     {
+        MakeSample();
+        ASSERT_TRUE(Open(database_->Path()).empty());
+    }
+    void MakeSample()
+    {
         database_ = std::make_unique<dbtest::TTestDatabase>("", 100);
         database_->AddOrder("01", "00000123", "55", "DAV1", {"B|P|7|55", "A|M|7|12", "C||2|90"});
         database_->AddOrder("02", "00000123", "55", "DAV2", {"A|M|9|9"});
         database_->AddOrder("01", "00000123", "50", "DAV3", {"A|M|8|8"});
-        ASSERT_TRUE(Open(database_->Path()).empty());
+    }
+    // The order as the form's own connection sees it: an active transaction left behind would
+    // show its uncommitted rows here, where a second connection would not see them.
+    std::string ItemsThroughTheForm()
+    {
+        db::TSQLQuery query(f->vConexao.get());
+        query.SetSQL("SELECT CODPROD, SEQUENCIA, ID_ITEM FROM PEDIDOI WHERE CODEMPRESA = '01' "
+                     "AND CODPEDIDO = '00000123' AND TIPOPEDIDO = '55'");
+        query.Open();
+        std::string text;
+        for (; !query.Eof(); query.Next())
+            text += ui::Trim(query.Fields(0).AsString()) + "|" + query.Fields(1).AsString() + "|" +
+                    query.Fields(2).AsString() + ";";
+        return text;
+    }
+    // A run that failed after its rows were written: the general failure box, nothing kept, the
+    // form ready for the next run.
+    void ExpectFailedAndNothingKept(const std::vector<Box>& boxes, const std::string& before)
+    {
+        ASSERT_EQ(boxes.size(), 2u);
+        EXPECT_EQ(boxes[1].caption, L"Warning");
+        EXPECT_EQ(boxes[1].text, FailureText(L"00000123"));
+        EXPECT_FALSE(f->vConexao->InTransaction());
+        EXPECT_EQ(ItemsThroughTheForm(), before);
+        EXPECT_EQ(f->barraProgresso->PercentText(), L"0%");
+        EXPECT_TRUE(InputsEnabled());
+        EXPECT_TRUE(Journals().empty());
     }
     // Everything the rebuild may touch, to compare before and after.
     std::string Snapshot()
@@ -83,6 +116,15 @@ private:
     HWND window_;
     std::function<void()> draw_;
 };
+
+// Runs once from a thread timer.
+std::function<void()> g_later;
+void CALLBACK RunLater(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    if (g_later)
+        g_later();
+}
 
 } // namespace
 
@@ -203,18 +245,85 @@ TEST_F(RebuildRun, AnErrorInTheMiddleLeavesTheOrderExactlyAsBefore)
     EXPECT_TRUE(InputsEnabled());
     EXPECT_EQ(f->edtCodPedido->Text(), L"00000123");
     EXPECT_FALSE(f->vConexao->InTransaction());
+    // Nothing of the run is left: not its progress, not a journal.
+    EXPECT_EQ(f->barraProgresso->PercentText(), L"0%");
+    EXPECT_TRUE(Journals().empty());
 }
 
-TEST_F(RebuildRun, RowsThatTheUpdateCannotTellApartStopTheRun)
+TEST_F(RebuildRun, RowsOfTheSameProductAndGridAreEachRenumbered)
 {
     OpenSample();
     database_->AddOrder("04", "00000007", "55", "DAV7", {"A|M|4|4", "A|M|9|9", "B|M|1|1"});
-    const std::string before = database_->Items("04", "00000007");
-    const std::vector<Box> boxes = Rebuild(L"04", L"00000007");
+    database_->AddOrder("04", "00000008", "55", "DAV8", {"A|M|7|70", "A|M|7|70", "A|M|7|70"});
+    // The same product and grid in another branch, type and order, which no run here may touch.
+    database_->AddOrder("05", "00000007", "55", "DAV9", {"A|M|4|4"});
+    database_->AddOrder("04", "00000007", "50", "DAVX", {"A|M|4|4", "A|M|4|4"});
+    auto others = [&] {
+        return database_->Items("05", "00000007") + "/" + database_->Items("04", "00000007", "50") + "/" +
+               database_->Items("01", "00000123");
+    };
+    const std::string before = others();
+
+    std::vector<Box> boxes = Rebuild(L"04", L"00000007");
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].text.rfind(RewriteError, 0), 0u);
-    EXPECT_NE(boxes[1].text.find(L"aparece 2 vezes"), std::wstring::npos) << ui::WideToUtf8(boxes[1].text);
-    EXPECT_EQ(database_->Items("04", "00000007"), before);
+    EXPECT_EQ(boxes[1].text, L"Pedido 00000007 reprocessado com sucesso.");
+    EXPECT_EQ(database_->Items("04", "00000007"), "A|M|1|101;A|M|2|102;B|M|3|103");
+    EXPECT_EQ(database_->Items("04", "00000008"), "A|M|7|70;A|M|7|70;A|M|7|70");
+
+    boxes = Rebuild(L"04", L"00000008");
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text, L"Pedido 00000008 reprocessado com sucesso.");
+    EXPECT_EQ(database_->Items("04", "00000008"), "A|M|1|104;A|M|2|105;A|M|3|106");
+    EXPECT_EQ(database_->Items("04", "00000007"), "A|M|1|101;A|M|2|102;B|M|3|103");
+    EXPECT_EQ(others(), before);
+    EXPECT_EQ(database_->Generator(), 106);
+}
+
+TEST_F(RebuildRun, AFailingCommitOrGeneratorUpdateKeepsNothing)
+{
+    MakeSample();
+    // The server refuses to commit a transaction that renumbered the order, and to move the
+    // generator by statement; both are in place before the form opens the database.
+    database_->Exec("CREATE EXCEPTION E_RECUSADO 'recusado pelo servidor'");
+    database_->Exec("CREATE TRIGGER T_RECUSA_COMMIT ON TRANSACTION COMMIT AS BEGIN "
+                    "IF (RDB$GET_CONTEXT('USER_SESSION', 'RECUSA') = 'COMMIT' AND EXISTS (SELECT 1 FROM PEDIDOI "
+                    "WHERE CODEMPRESA = '01' AND CODPEDIDO = '00000123' AND ID_ITEM > 100)) "
+                    "THEN EXCEPTION E_RECUSADO; END");
+    database_->Exec("CREATE TRIGGER T_RECUSA_GENERATOR BEFORE ALTER SEQUENCE AS BEGIN "
+                    "IF (RDB$GET_CONTEXT('USER_SESSION', 'RECUSA') = 'GENERATOR') THEN EXCEPTION E_RECUSADO; END");
+    ASSERT_TRUE(Open(database_->Path()).empty());
+    const std::string before = ItemsThroughTheForm();
+    auto refuse = [&](const std::string& what) {
+        db::TSQLQuery set(f->vConexao.get());
+        set.SetSQL("SELECT RDB$SET_CONTEXT('USER_SESSION', 'RECUSA', '" + what + "') FROM RDB$DATABASE");
+        set.Open();
+    };
+
+    refuse("COMMIT");
+    ExpectFailedAndNothingKept(Rebuild(L"01", L"00000123"), before);
+    EXPECT_EQ(database_->Items("01", "00000123"), "B|P|7|55;A|M|7|12;C||2|90");
+
+    // The generator is set only when it stands below the run's last id: another program puts it
+    // back while the rows are written.
+    refuse("GENERATOR");
+    auto other = database_->Connect();
+    bool lowered = false;
+    OnPaint hook(f->Panel2->Handle(), [&] {
+        if (lowered || !f->vConexao->InTransaction())
+            return;
+        db::TSQLQuery lower(other.get());
+        lower.SetSQL("SELECT GEN_ID(GEN_IDITEM, -1000) FROM RDB$DATABASE");
+        lower.Open();
+        lowered = true;
+    });
+    ExpectFailedAndNothingKept(Rebuild(L"01", L"00000123"), before);
+    EXPECT_TRUE(lowered);
+
+    // With nothing refused the same order goes through.
+    refuse("");
+    const std::vector<Box> boxes = Rebuild(L"01", L"00000123");
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text, L"Pedido 00000123 reprocessado com sucesso.");
 }
 
 TEST_F(RebuildRun, ADrawFromTheGeneratorDuringTheRunGetsNoIdTheRunWrites)
@@ -253,7 +362,7 @@ TEST_F(RebuildRun, ADrawFromTheGeneratorDuringTheRunGetsNoIdTheRunWrites)
     EXPECT_EQ(database_->Generator(), highest);
 }
 
-TEST_F(RebuildRun, ALockedRowEndsTheRunCleanlyAfterTheLockTimeout)
+TEST_F(RebuildRun, ALockedRowIsWaitedForWithTheWindowAnsweringThenTheRunRollsBack)
 {
     OpenSample();
     const std::string before = database_->Items("01", "00000123");
@@ -262,17 +371,55 @@ TEST_F(RebuildRun, ALockedRowEndsTheRunCleanlyAfterTheLockTimeout)
     other->StartTransaction(transaction);
     other->ExecuteDirect("UPDATE PEDIDOI SET DESCRICAO = 'em uso' WHERE CODPROD = 'C' AND CODEMPRESA = '01'");
 
-    f->vConexao->LockTimeout = 1;
+    // Another thread keeps sending the window a message while the run waits for the row; each
+    // must be handled within 200 ms.
+    f->vConexao->LockTimeout = 2;
+    std::atomic<bool> running{true};
+    std::atomic<int> answered{0}, unanswered{0};
+    const HWND window = f->Handle();
+    std::thread caller([&] {
+        while (running) {
+            DWORD_PTR result = 0;
+            if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 200, &result))
+                ++answered;
+            else
+                ++unanswered;
+            Sleep(50);
+        }
+    });
     const std::vector<Box> boxes = Rebuild(L"01", L"00000123");
+    running = false;
+    caller.join();
+    EXPECT_EQ(unanswered, 0);
+    EXPECT_GE(answered, 10);
+
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].text.rfind(RewriteError, 0), 0u);
     EXPECT_NE(boxes[1].text.find(L"update conflicts with concurrent update"), std::wstring::npos)
         << ui::WideToUtf8(boxes[1].text);
     EXPECT_FALSE(f->vConexao->InTransaction());
     EXPECT_TRUE(InputsEnabled());
+    EXPECT_EQ(f->barraProgresso->PercentText(), L"0%");
 
     other->Rollback(transaction);
     EXPECT_EQ(database_->Items("01", "00000123"), before);
+}
+
+TEST_F(RebuildRun, ARowFreedDuringTheWaitIsWritten)
+{
+    OpenSample();
+    auto other = database_->Connect();
+    const db::TTransactionDesc transaction{1, 0, db::xilREADCOMMITTED, 0};
+    other->StartTransaction(transaction);
+    other->ExecuteDirect("UPDATE PEDIDOI SET DESCRICAO = 'em uso' WHERE CODPROD = 'C' AND CODEMPRESA = '01'");
+    // The other program lets go of the row after a moment, while the run waits for it.
+    g_later = [&] { other->Rollback(transaction); };
+    SetTimer(nullptr, 0, 700, RunLater);
+    const std::vector<Box> boxes = Rebuild(L"01", L"00000123");
+    g_later = nullptr;
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text, L"Pedido 00000123 reprocessado com sucesso.");
+    EXPECT_EQ(database_->Items("01", "00000123"), "B|P|1|101;A|M|2|102;C||3|103");
 }
 
 TEST_F(RebuildRun, ADatabaseWithoutTheOrderTablesIsReportedAndLeftAlone)

@@ -6,5 +6,6 @@ if(TARGET app_form)
             ${CMAKE_CURRENT_LIST_DIR}/AppPumping.cpp
             ${CMAKE_CURRENT_LIST_DIR}/ConexaoTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/ReprocessaPedidoTest.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/DiarioPedidoTest.cpp
     LIBS app_form db_test_support comctl32)
 endif()
