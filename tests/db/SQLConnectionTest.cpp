@@ -161,3 +161,46 @@ TEST(SQLConnection, StatementErrorsCarryTheServersText)
         EXPECT_NE(message.find('\r'), std::string::npos) << "lines joined by CR: " << message;
     }
 }
+
+TEST(SQLConnection, TheConnectionCharacterSetCarriesNonAsciiTextWithItsBlanks)
+{
+    TTestDatabase database;
+    database.Exec("CREATE TABLE TEXTS (ID INTEGER, V VARCHAR(6) CHARACTER SET WIN1252, "
+                  "C CHAR(4) CHARACTER SET WIN1252, U CHAR(4) CHARACTER SET UTF8)");
+    auto connect = [&](const char* charset) {
+        auto connection = std::make_unique<db::TSQLConnection>();
+        dbtest::SetFormParameters(*connection, database.Path());
+        connection->SetParamValue("ServerCharSet", charset);
+        connection->Open();
+        return connection;
+    };
+    // "ção " written in the Windows code page the connection names.
+    const std::string ansi = "\xE7\xE3o ";
+    auto win1252 = connect("WIN1252");
+    db::TSQLQuery insert(win1252.get());
+    insert.SetSQL("INSERT INTO TEXTS (ID, V, C, U) VALUES (1, :V, :C, :U)");
+    insert.ParamByName("V").SetAsString(ansi);
+    insert.ParamByName("C").SetAsString("\xE7 ");
+    insert.ParamByName("U").SetAsString(ansi);
+    insert.ExecSQL();
+    EXPECT_EQ(insert.RowsAffected(), 1);
+
+    db::TSQLQuery query(win1252.get());
+    query.SetSQL("SELECT V, C, U, CHAR_LENGTH(V) AS VL FROM TEXTS");
+    query.Open();
+    EXPECT_EQ(query.FieldByName("V").AsString(), ansi);
+    EXPECT_EQ(query.FieldByName("VL").AsInteger(), 4);
+    EXPECT_EQ(query.FieldByName("C").AsString(), "\xE7   ");  // one byte a letter: four bytes
+    EXPECT_EQ(query.FieldByName("U").AsString(), ansi);        // turned back into the connection's code page
+    query.Close();
+
+    // The same row through a UTF-8 connection: the letters take two bytes, the blanks stay, and a
+    // CHAR(4) arrives blank-filled to the four bytes a letter may need in UTF-8.
+    auto utf8 = connect("UTF8");
+    db::TSQLQuery read(utf8.get());
+    read.SetSQL("SELECT V, C, U FROM TEXTS");
+    read.Open();
+    EXPECT_EQ(read.FieldByName("V").AsString(), "\xC3\xA7\xC3\xA3o ");
+    EXPECT_EQ(read.FieldByName("C").AsString(), "\xC3\xA7" + std::string(14, ' '));
+    EXPECT_EQ(read.FieldByName("U").AsString(), "\xC3\xA7\xC3\xA3o" + std::string(11, ' '));
+}

@@ -160,3 +160,91 @@ TEST(SQLQuery, ACommitClosesTheQueriesOfItsTransaction)
         wrong.Open();
     }, db::EDatabaseError);
 }
+
+TEST(SQLQuery, TextParametersKeepTheirTrailingBlanksThroughTheServer)
+{
+    // Comparisons ignore trailing blanks, so the values are read back byte for byte, and the
+    // server's own count of the stored bytes says the blanks reached it.
+    TTestDatabase database;
+    database.Exec("CREATE TABLE TEXTS (ID INTEGER, V VARCHAR(10), C CHAR(5))");
+    auto connection = database.Connect();
+    struct Case {
+        std::string value;
+        std::string fixed;  // the CHAR(5) column as the server gives it back: blank-filled
+    };
+    const Case cases[] = {
+        {"A  ", "A    "},
+        {"  ", "     "},
+        {"x y ", "x y  "},
+        {"", "     "},
+        {" b", " b   "},
+        {"\xC3\xA7\xC3\xA3o ", "\xC3\xA7\xC3\xA3o"},  // "ção " in UTF-8: six bytes, the blank past CHAR(5) dropped
+        {"\xE9 ", "\xE9    "},                        // a single-byte letter, as the ANSI code page writes it
+    };
+    db::TSQLQuery insert(connection.get());
+    insert.SetSQL("INSERT INTO TEXTS (ID, V, C) VALUES (:ID, :V, :C)");
+    int id = 0;
+    for (const Case& c : cases) {
+        insert.ParamByName("ID").SetAsInteger(++id);
+        insert.ParamByName("V").SetAsString(c.value);
+        insert.ParamByName("C").SetAsString(c.value);
+        insert.ExecSQL();
+        EXPECT_EQ(insert.RowsAffected(), 1);
+    }
+
+    db::TSQLQuery query(connection.get());
+    query.SetSQL("SELECT V, C, OCTET_LENGTH(V) AS VL, OCTET_LENGTH(C) AS CL FROM TEXTS ORDER BY ID");
+    query.Open();
+    for (const Case& c : cases) {
+        ASSERT_FALSE(query.Eof());
+        EXPECT_EQ(query.FieldByName("V").AsString(), c.value) << "'" << c.value << "'";
+        EXPECT_EQ(query.FieldByName("C").AsString(), c.fixed) << "'" << c.value << "'";
+        EXPECT_EQ(query.FieldByName("VL").AsInteger(), static_cast<int>(c.value.size())) << "'" << c.value << "'";
+        EXPECT_EQ(query.FieldByName("CL").AsInteger(), 5);
+        query.Next();
+    }
+    EXPECT_TRUE(query.Eof());
+    query.Close();
+}
+
+TEST(SQLQuery, RowsAffectedCountsNoneOneAndManyRows)
+{
+    TTestDatabase database;
+    database.AddOrder("01", "00000001", "55", "X", {"A|G|1|1", "B|G|2|2", "C|M|3|3"});
+    database.AddOrder("01", "00000002", "55", "Y", {"D|G|1|4"});
+    auto connection = database.Connect();
+    db::TSQLQuery query(connection.get());
+
+    // Outside a transaction, each statement in one of its own.
+    query.SetSQL("UPDATE PEDIDOI SET SEQUENCIA = SEQUENCIA + 10 WHERE CODPEDIDO = :P");
+    query.ParamByName("P").SetAsString("00000009");
+    query.ExecSQL();
+    EXPECT_EQ(query.RowsAffected(), 0);
+    query.ParamByName("P").SetAsString("00000001");
+    query.ExecSQL();
+    EXPECT_EQ(query.RowsAffected(), 3);
+    query.ParamByName("P").SetAsString("00000002");
+    query.ExecSQL();
+    EXPECT_EQ(query.RowsAffected(), 1);
+    EXPECT_EQ(database.Items("01", "00000001"), "A|G|11|1;B|G|12|2;C|M|13|3");
+
+    // Inside the form's transaction: a delete of three rows, then the same again finding none, then an insert.
+    connection->StartTransaction(FormTransaction);
+    query.SetSQL("DELETE FROM PEDIDOI WHERE CODGRADE = :G");
+    query.ParamByName("G").SetAsString("G");
+    query.ExecSQL();
+    EXPECT_EQ(query.RowsAffected(), 3);
+    query.ExecSQL();
+    EXPECT_EQ(query.RowsAffected(), 0);
+    query.SetSQL("INSERT INTO PEDIDOI (CODEMPRESA, CODPEDIDO, TIPOPEDIDO, CODPROD) "
+                 "SELECT CODEMPRESA, CODPEDIDO, TIPOPEDIDO, 'E' FROM PEDIDOC");
+    query.ExecSQL();
+    EXPECT_EQ(query.RowsAffected(), 2);
+    connection->Commit(FormTransaction);
+    EXPECT_EQ(database.ScalarInt("SELECT COUNT(*) FROM PEDIDOI"), 3);
+
+    // An update that changes many rows after one that changed none: the count is the statement's own.
+    query.SetSQL("UPDATE PEDIDOI SET ID_ITEM = 0");
+    query.ExecSQL();
+    EXPECT_EQ(query.RowsAffected(), 3);
+}

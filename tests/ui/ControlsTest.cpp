@@ -393,6 +393,77 @@ TEST(Controls, TabAndShiftTabFollowTheTabOrderAndSkipDisabledControls)
     EXPECT_NE(f.FocusedName(), "edtOrder");
 }
 
+TEST(Controls, AShownFormFocusesItsFirstTabStopEvenWhenItIsTheFirstControl)
+{
+    // The first control in tab order takes the focus itself, with nothing before it to skip; the
+    // controls are made in another order than their tab order, so only the tab order can decide.
+    struct Layout {
+        const char* what;
+        bool inPanel;  // the two controls inside a panel that comes first, or straight on the form
+    };
+    for (const Layout& layout : {Layout{"on the form", false}, Layout{"in a panel", true}}) {
+        SCOPED_TRACE(layout.what);
+        TForm form(nullptr);
+        form.SetClientWidth(240);
+        form.SetClientHeight(120);
+        form.SetPosition(TPosition::poScreenCenter);
+        TWinControl* parent = &form;
+        if (layout.inPanel) {
+            auto* panel = new TPanel(&form);
+            panel->SetParent(&form);
+            panel->SetAlign(TAlign::alClient);
+            parent = panel;
+        }
+        auto* button = new TButton(&form);
+        button->SetName("second");
+        button->SetParent(parent);
+        button->SetCaption(L"Second");
+        button->SetBounds(8, 40, 90, 25);
+        button->SetTabOrder(1);
+        auto* edit = new TEdit(&form);
+        edit->SetName("first");
+        edit->SetParent(parent);
+        edit->SetBounds(8, 8, 90, 21);
+        edit->SetTabOrder(0);
+        form.Show();
+        ASSERT_TRUE(PumpUntil([&] { return GetFocus() && GetAncestor(GetFocus(), GA_ROOT) == form.Handle(); }));
+        Application.ProcessMessages();
+        EXPECT_EQ(GetFocus(), edit->Handle());
+        EXPECT_EQ(form.ActiveControl(), edit);
+        PressKey(GetFocus(), VK_TAB);
+        EXPECT_EQ(GetFocus(), button->Handle());
+        EXPECT_EQ(form.ActiveControl(), button);
+        PressKey(GetFocus(), VK_TAB);  // and round to the first again
+        EXPECT_EQ(GetFocus(), edit->Handle());
+    }
+
+    // A button first on the form, then a panel holding an edit: Tab enters the panel.
+    TForm form(nullptr);
+    form.SetClientWidth(240);
+    form.SetClientHeight(120);
+    form.SetPosition(TPosition::poScreenCenter);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    panel->SetBounds(0, 40, 240, 80);
+    panel->SetTabOrder(1);
+    auto* inner = new TEdit(&form);
+    inner->SetParent(panel);
+    inner->SetBounds(8, 8, 90, 21);
+    auto* button = new TButton(&form);
+    button->SetParent(&form);
+    button->SetCaption(L"First");
+    button->SetBounds(8, 8, 90, 25);
+    button->SetTabOrder(0);
+    form.Show();
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() && GetAncestor(GetFocus(), GA_ROOT) == form.Handle(); }));
+    Application.ProcessMessages();
+    EXPECT_EQ(GetFocus(), button->Handle());
+    EXPECT_EQ(form.ActiveControl(), button);
+    PressKey(GetFocus(), VK_TAB);
+    EXPECT_EQ(GetFocus(), inner->Handle());
+    EXPECT_EQ(form.ActiveControl(), inner);
+}
+
 TEST(Controls, EnterSpaceAndMnemonicsPressButtons)
 {
     ShownForm shown;
