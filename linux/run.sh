@@ -39,5 +39,9 @@ fi
 shot=$build/screenshots/ReprocessaSequencial.png
 mkdir -p "$(dirname "$shot")"
 rm -f "$shot"
-xvfb-run -a -s "-screen 0 1024x768x24" "$root/linux/screenshot.sh" "$exe" "$shot"
+# Wine's processes (its desktop among them) outlive the tool by a few seconds; were the virtual
+# display taken down under them, each would report "X connection to :99 broken". They are let end
+# on the display first (bounded, in case one hangs).
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c \
+  '"$1" "$2" "$3"; status=$?; timeout 30 wineserver -w; exit $status' _ "$root/linux/screenshot.sh" "$exe" "$shot"
 echo "Screenshot: $shot"

@@ -205,12 +205,18 @@ public:
     }
 
     std::size_t Consumed() const { return static_cast<std::size_t>(next_ - start_); }
+    // Whether a bit taken so far lay past the end of the input (a zero standing in for it).
+    bool UsedPadding() const { return padding_ * 8 > static_cast<std::uint64_t>(count_); }
 
 private:
     void Refill()
     {
         while (count_ <= 56) {
-            const std::uint64_t b = next_ < end_ ? *next_++ : 0;
+            std::uint64_t b = 0;
+            if (next_ < end_)
+                b = *next_++;
+            else
+                ++padding_;
             bits_ |= b << (56 - count_);
             count_ += 8;
         }
@@ -221,6 +227,7 @@ private:
     const std::uint8_t* start_;
     std::uint64_t bits_ = 0;
     int count_ = 0;
+    std::uint64_t padding_ = 0;  // zero bytes fed past the end
 };
 
 // The tables of one expansion, allocated together.
@@ -289,6 +296,7 @@ std::size_t TLZH::Expand(std::uint32_t size)
     output_->SetSize(std::max(oldSize, end));
     output_->SetPosition(end);
     input_->SetPosition(inPos + in.Consumed());
+    endedEarly_ = in.UsedPadding();
     return count;
 }
 

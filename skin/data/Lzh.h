@@ -63,10 +63,14 @@ public:
     // bounds `size` (TSkinReader caps it) since the output grows to that length whatever the input.
     // Returns the number of bytes written.
     std::size_t Expand(std::uint32_t size);
+    // After Expand: whether the input ended before `size` bytes were decoded, so that zeros stood
+    // in for part of the stream (the output is then damaged). For tools that report it.
+    bool InputEndedEarly() const { return endedEarly_; }
 
 private:
     ui::TMemoryStream* input_;
     ui::TMemoryStream* output_;
+    bool endedEarly_ = false;
 };
 
 } // namespace skin

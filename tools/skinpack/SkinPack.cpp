@@ -4,6 +4,7 @@
 //   skinpack list <archive.skn>
 //   skinpack extract <archive.skn> <name> [-o <file>]
 #include "skin/data/BmpImage.h"
+#include "skin/data/Lzh.h"
 #include "skin/data/QuickIni.h"
 #include "skin/data/SkinArchiveWriter.h"
 #include "skin/data/SkinReader.h"
@@ -207,35 +208,69 @@ void ReportOlderSkin(const std::string& text)
     std::cerr << "skinpack: " << line << "\n";
 }
 
-skin::TSkinReader& OpenArchive(skin::TSkinReader& reader, const std::string& path)
+// Whether the compressed stream ends before it has given the expanded length its header declares.
+// The engine expands such a stream anyway (zeros stand in for the missing part), so it may load.
+bool StreamEndsEarly(const std::vector<std::uint8_t>& stored)
 {
-    ui::TMemoryStream stored(ReadFile(path));
+    if (stored.size() < 4)
+        return true;
+    const std::uint32_t expanded = static_cast<std::uint32_t>(stored[0]) | (static_cast<std::uint32_t>(stored[1]) << 8)
+                                   | (static_cast<std::uint32_t>(stored[2]) << 16)
+                                   | (static_cast<std::uint32_t>(stored[3]) << 24);
+    if (expanded > skin::TSkinReader::MaxExpandedSize)
+        return false;  // refused by the reader for its length alone
+    ui::TMemoryStream input(stored);
+    input.SetPosition(4);
+    ui::TMemoryStream output;
+    skin::TLZH decoder(&input, &output);
+    decoder.Expand(expanded);
+    return decoder.InputEndedEarly();
+}
+
+std::string EndsEarlyText(const std::string& path)
+{
+    return path + ": the compressed stream ends before the declared length; the files read from it are damaged";
+}
+
+// Opens an archive as the engine does. Returns whether its stream was whole; when it was not, the
+// warning has been printed and the archive, if usable at all, is still indexed.
+bool OpenArchive(skin::TSkinReader& reader, const std::string& path)
+{
+    const std::vector<std::uint8_t> bytes = ReadFile(path);
+    const bool early = StreamEndsEarly(bytes);
+    ui::TMemoryStream stored(bytes);
     skin::SetOlderSkinHandler(ReportOlderSkin);
     if (!reader.LoadArchive(stored))
-        throw TToolError{path + " is not a usable skin archive: " + reader.Damage};
-    return reader;
+        throw TToolError{path + " is not a usable skin archive: " + reader.Damage
+                         + (early ? " (" + EndsEarlyText(path) + ")" : "")};
+    if (early)
+        Warn(EndsEarlyText(path));
+    return !early;
 }
 
 int List(const std::string& path)
 {
     skin::TSkinReader reader;
-    OpenArchive(reader, path);
+    const bool whole = OpenArchive(reader, path);
     std::uint64_t total = 0;
     for (int i = 0; i < reader.Count; ++i) {
         std::printf("%10u  %s\n", static_cast<unsigned>(reader.Sizes[i]), reader.Names[i].c_str());
         total += reader.Sizes[i];
     }
     std::printf("%10llu  %d files\n", static_cast<unsigned long long>(total), reader.Count);
-    return 0;
+    return whole ? 0 : 1;
 }
 
 int Extract(const std::string& path, const std::string& name, std::string output)
 {
     skin::TSkinReader reader;
-    OpenArchive(reader, path);
+    const bool whole = OpenArchive(reader, path);
     ui::TMemoryStream body;
     if (!reader.GetFile(name, body))
         throw TToolError{"no file named " + name + " in " + path + " (see: skinpack list " + path + ")"};
+    // What a damaged stream yields is not worth a file that looks sound.
+    if (!whole)
+        throw TToolError{"nothing written for " + name};
     if (output.empty())
         output = ui::LowerCaseAscii(fs::path(name).filename().string());
     WriteFile(output, body.Bytes());

@@ -10,6 +10,7 @@
 #include "skin/data/SkinText.h"
 #include "skin/data/WinSkinData.h"
 #include "ui/Classes.h"
+#include "ui/GdiObjects.h"
 #include "ui/Graphics.h"
 
 #include <png.h>
@@ -38,6 +39,52 @@ std::vector<std::uint8_t> LinkedSkin()
     HGLOBAL loaded = LoadResource(nullptr, resource);
     const auto* bytes = static_cast<const std::uint8_t*>(LockResource(loaded));
     return std::vector<std::uint8_t>(bytes, bytes + SizeofResource(nullptr, resource));
+}
+
+// The frame's rules for caption buttons (skin/window/CaptionButtons.cpp), for a sizeable window with
+// maximise, minimise and system-menu boxes, not maximised, outside an MDI frame.
+enum class CaptionState { Normal, Hot, Pressed };
+
+// TWinSysButton::FrameIndex: an inactive window shows frame 4 of a strip of four or more and
+// frame 1 otherwise; an active one shows 1 at rest, 2 pressed, 3 under the mouse (4 for the
+// buttons in an MDI frame's menu bar).
+int CaptionButtonFrame(const TDataSkinSysButton& b, bool active, CaptionState state)
+{
+    if (!active)
+        return b.Frame >= 4 ? 4 : 1;
+    switch (state) {
+    case CaptionState::Pressed:
+        return 2;
+    case CaptionState::Hot:
+        return b.Visibility == 100 ? 4 : 3;
+    default:
+        return 1;
+    }
+}
+
+// VisibilityHolds and TWinSkinForm::IsShown for that window.
+bool CaptionVisibilityHolds(int value, bool firstCondition, bool active)
+{
+    const bool maximised = false, maxBox = true, minBox = true, sysMenu = true;
+    switch (value) {
+    case 0: return true;
+    case 1: return maximised;
+    case 2: return !maximised;
+    case 3: return active;
+    case 4: return !active;
+    case 6: return firstCondition ? maxBox && sysMenu : maxBox;
+    case 7: return !maxBox;
+    case 8: return firstCondition ? minBox && sysMenu : minBox;
+    case 9: return !minBox;
+    case 100: return false;  // only in an MDI frame whose child is maximised
+    case 200: return false;  // only on dialog borders
+    default: return value >= 201 && value <= 2000;
+    }
+}
+
+bool CaptionButtonShown(const TDataSkinSysButton& b, bool active)
+{
+    return CaptionVisibilityHolds(b.Visibility, true, active) && CaptionVisibilityHolds(b.Visibility1, false, active);
 }
 
 // Paints the samples onto one canvas.
@@ -71,8 +118,8 @@ public:
         GlyphStrip(520, y + 48, skin_.Buttons->RadioBitmap, skin_.Buttons->RadioButtonFrame);
 
         y += 84;
-        Heading(10, y, L"Progress bar and chunk");
-        Progress(10, y + 20, 300, 18, 0.6);
+        Heading(10, y, L"Progress bar at 60%");
+        Progress(10, y + 20, 220, 18, 0.6);
         Heading(340, y, L"Combo box frames (composite), 1-4");
         Frames(skin_.ComboButton.get(), 340, y + 20, 150, 21, 4, L"Sequ\x00eancia");
         y += 54;
@@ -224,21 +271,44 @@ private:
         Text(r, names[frame - 1], b.NormalColour2, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
 
+    // A horizontal progress bar as skin/controls/SkinProgress.cpp paints it: on the face colour, the
+    // two-frame strip (track, then fill) or, for a block skin (Style 1), the whole strip as track
+    // with a row of chunk images as long as the fill.
     void Progress(int x, int y, int w, int h, double part)
     {
         TDataSkinBorder* p = skin_.Progress.get();
         const ui::TRect r = ui::Rect(x, y, x + w, y + h);
-        if (!p || p->Bitmap.Empty()) {
+        const bool blocks = p && p->Style == 1;
+        if (!p || p->Bitmap.Empty() || (blocks && p->Chunk.Empty())) {
             Missing(r);
             return;
         }
-        DrawSkinRect(dc_, r, &p->Bitmap, false, p->Tile != 0, p->Trans != 0, p->Frame, 1, p->Margins());
-        if (!p->Chunk.Empty()) {
-            const ui::TRect inner = ui::Rect(x + p->LeftWidth, y + p->TopHeight,
-                                             x + p->LeftWidth + static_cast<int>((w - p->LeftWidth - p->RightWidth) * part),
-                                             y + h - p->BottomHeight);
-            DrawSkinRect(dc_, inner, &p->Chunk, false, true, p->Trans != 0, 1, 1, ui::Rect(0, 0, 0, 0));
+        const int filled = static_cast<int>(w * part);
+        ui::TBitmap bar(w, h, ui::TPixelFormat::pf24bit);
+        HDC dc = bar.Canvas().Handle();
+        const ui::TRect whole = ui::Rect(0, 0, w, h);
+        FillRect(dc, &whole, ui::TBrushHandle(CreateSolidBrush(ui::ColorToRGB(skin_.ButtonFaceColor))).Get());
+        if (auto track = BuildSkinRect(whole, &p->Bitmap, p->Margins(), false, p->Tile != 0, blocks ? 1 : 2, 1))
+            DrawMasked(dc, whole, track.get(), SkinKeyColor);
+        if (blocks) {
+            const int cw = p->Chunk.Width(), ch = p->Chunk.Height();
+            ui::TBitmap row(filled, ch, ui::TPixelFormat::pf24bit);
+            if (filled > 0 && !row.Empty()) {
+                const ui::TRect all = ui::Rect(0, 0, filled, ch);
+                FillRect(row.Canvas().Handle(), &all, ui::TBrushHandle(CreateSolidBrush(ui::ColorToRGB(SkinKeyColor))).Get());
+                for (int i = 0; i <= filled / cw; ++i)
+                    BitBlt(row.Canvas().Handle(), i * cw, 0, cw, ch, p->Chunk.Canvas().Handle(), 0, 0, SRCCOPY);
+                const int top = (h - ch) / 2;
+                DrawMasked(dc, ui::Rect(p->LeftWidth, top, p->LeftWidth + filled, top + ch), &row, SkinKeyColor);
+            }
+        } else if (filled > 0) {
+            const ui::TRect fill = ui::Rect(0, 0, filled, h);
+            if (auto picture = BuildSkinRect(fill, &p->Bitmap, p->Margins(), false, p->Tile != 0, 2, 2))
+                DrawMasked(dc, fill, picture.get(), SkinKeyColor);
         }
+        BitBlt(dc_, x, y, w, h, dc, 0, 0, SRCCOPY);
+        Text(ui::Rect(x + w + 8, y, x + w + 200, y + h), blocks ? L"Style 1: blocks" : L"smooth", skin_.WindowTextColor,
+             DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     }
 
     void GroupBox(int x, int y, int w, int h)
@@ -381,20 +451,34 @@ private:
                       bar.top + ty + measure.bottom),
              caption, textColour, DT_SINGLELINE | DT_END_ELLIPSIS, bold_);
 
-        // Caption buttons of a sizeable window: close, maximise, minimise and the system menu.
+        // Caption buttons as the frame shows them on a sizeable window that is not maximised, each
+        // in its resting state.
+        const ui::TRect textRect = ui::Rect(textBand.left + title.TXTBackleft, bar.top, textBand.right - title.TXTBackRight,
+                                            bar.bottom);
         for (const auto& b : skin_.SysButtons) {
-            if (b->Action >= 7 || b->Bitmap.Empty())
+            if (!CaptionButtonShown(*b, active) || b->Bitmap.Empty() || b->Frame < 1)
                 continue;
-            const bool wanted = (b->Action == 0) || (b->Action == 1 && b->Visibility == 2) ||
-                                (b->Action == 2 && b->Visibility == 6) || b->Action == 3 || b->Action == 11;
-            if (!wanted)
+            const int bw = b->Bitmap.Width() / b->Frame;
+            const int bh = b->Bitmap.Height();
+            int bx = x, by = y + b->Ycoord;
+            switch (b->Align) {
+            case 0: bx = x + b->Xcoord; break;
+            case 1: bx = x + w - b->Xcoord; break;
+            case 2:
+            case 8: bx = textRect.left - bw - b->Xcoord; break;
+            case 3:
+            case 9: bx = textRect.right + b->Xcoord; break;
+            default: by = y; break;
+            }
+            if (b->Action == 3 || b->Action == 11) {
+                // The window's icon in place of the image.
+                const int size = GetSystemMetrics(SM_CXSMICON);
+                DrawIconEx(dc_, bx, by, LoadIconW(nullptr, MAKEINTRESOURCEW(32512) /* IDI_APPLICATION */), size, size,
+                           0, nullptr, DI_NORMAL);
                 continue;
-            const int fw = b->Bitmap.Width() / std::max(b->Frame, 1);
-            const int bx = b->Align == 1 ? x + w - b->Xcoord : x + b->Xcoord;
-            const int by = y + b->Ycoord;
-            const int state = active ? 1 : std::min(4, b->Frame);
-            DrawSkinCentered(dc_, ui::Rect(bx, by, bx + fw, by + b->Bitmap.Height()), &b->Bitmap, true, b->Frame,
-                             b->Frame == 1 ? 1 : state);
+            }
+            DrawSkinStretch(dc_, ui::Rect(bx, by, bx + bw, by + bh), &b->Bitmap, true, b->Frame,
+                            CaptionButtonFrame(*b, active, CaptionState::Normal));
         }
 
         // Menu bar with two items.
@@ -513,6 +597,19 @@ int main(int argc, char** argv)
     BitBlt(shot.Canvas().Handle(), 0, 0, CanvasWidth, CanvasHeight, screen, 0, 0, SRCCOPY);
     ReleaseDC(window, screen);
     DestroyWindow(window);
+
+    // Without a display the read-back is black wherever the samples are not: no picture at all.
+    bool blank = true;
+    const int bytes = static_cast<int>(shot.PixelFormat()) / 8;
+    for (int y = 0; y < shot.Height() && blank; ++y) {
+        const std::uint8_t* row = shot.ScanLine(y);
+        blank = std::all_of(row, row + static_cast<std::size_t>(shot.Width()) * bytes, [](std::uint8_t v) { return v == 0; });
+    }
+    if (blank) {
+        std::fprintf(stderr, "skinsample: the window read back all black: no display was reached (run it on a "
+                             "display, e.g. under xvfb-run)\n");
+        return 1;
+    }
 
     if (!WritePng(output, shot)) {
         std::fprintf(stderr, "skinsample: cannot write %s\n", output.c_str());
