@@ -31,9 +31,9 @@ def skin(folder, definition, images):
 
 
 def main(argv):
-    spec = importlib.util.spec_from_file_location("check_skin", argv[1])
-    checker = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(checker)
+    found = importlib.util.spec_from_file_location("check_skin", argv[1])
+    checker = importlib.util.module_from_spec(found)
+    found.loader.exec_module(checker)
     failures = []
     root = tempfile.mkdtemp(prefix="check-skin-")
 
