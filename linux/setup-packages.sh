@@ -14,6 +14,7 @@ packages=(
   googletest zlib1g-dev
   clang libclang-rt-14-dev
   dpkg-dev
+  python3
 )
 
 missing=()
