@@ -371,14 +371,23 @@ TEST_F(RebuildRun, ALockedRowIsWaitedForWithTheWindowAnsweringThenTheRunRollsBac
     other->StartTransaction(transaction);
     other->ExecuteDirect("UPDATE PEDIDOI SET DESCRICAO = 'em uso' WHERE CODPROD = 'C' AND CODEMPRESA = '01'");
 
-    // Another thread keeps sending the window a message while the run waits for the row; each
-    // must be handled within 200 ms.
-    f->vConexao->LockTimeout = 2;
-    std::atomic<bool> running{true};
+    // Another thread sends the window a message again and again while the run waits for the row;
+    // each must be handled within 200 ms. The sends start a moment after the run has written its
+    // first row (the locked row is the third) and end well before the 3 s wait is over, so they
+    // measure the wait alone, not the boxes before and after it.
+    f->vConexao->LockTimeout = 3;
+    std::atomic<bool> started{false};
     std::atomic<int> answered{0}, unanswered{0};
+    OnPaint hook(f->Panel2->Handle(), [&] {
+        if (f->vConexao->InTransaction())
+            started = true;
+    });
     const HWND window = f->Handle();
     std::thread caller([&] {
-        while (running) {
+        while (!started)
+            Sleep(5);
+        Sleep(300);
+        for (int i = 0; i < 16; ++i) {
             DWORD_PTR result = 0;
             if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 200, &result))
                 ++answered;
@@ -388,10 +397,10 @@ TEST_F(RebuildRun, ALockedRowIsWaitedForWithTheWindowAnsweringThenTheRunRollsBac
         }
     });
     const std::vector<Box> boxes = Rebuild(L"01", L"00000123");
-    running = false;
+    started = true;  // a run that never started leaves no thread behind
     caller.join();
     EXPECT_EQ(unanswered, 0);
-    EXPECT_GE(answered, 10);
+    EXPECT_EQ(answered, 16);
 
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].text.rfind(RewriteError, 0), 0u);
@@ -412,11 +421,19 @@ TEST_F(RebuildRun, ARowFreedDuringTheWaitIsWritten)
     const db::TTransactionDesc transaction{1, 0, db::xilREADCOMMITTED, 0};
     other->StartTransaction(transaction);
     other->ExecuteDirect("UPDATE PEDIDOI SET DESCRICAO = 'em uso' WHERE CODPROD = 'C' AND CODEMPRESA = '01'");
-    // The other program lets go of the row after a moment, while the run waits for it.
+    // The other program lets go of the row half a second after the run has written its first row,
+    // while the run waits for the third.
     g_later = [&] { other->Rollback(transaction); };
-    SetTimer(nullptr, 0, 700, RunLater);
+    bool armed = false;
+    OnPaint hook(f->Panel2->Handle(), [&] {
+        if (!armed && f->vConexao->InTransaction()) {
+            SetTimer(nullptr, 0, 500, RunLater);
+            armed = true;
+        }
+    });
     const std::vector<Box> boxes = Rebuild(L"01", L"00000123");
     g_later = nullptr;
+    EXPECT_TRUE(armed);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].text, L"Pedido 00000123 reprocessado com sucesso.");
     EXPECT_EQ(database_->Items("01", "00000123"), "B|P|1|101;A|M|2|102;C||3|103");
