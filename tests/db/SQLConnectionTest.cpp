@@ -148,6 +148,36 @@ TEST(SQLConnection, ALockedRowFailsAfterTheLockTimeoutAndRollsBackCleanly)
     EXPECT_EQ(database.ScalarInt("SELECT SEQUENCIA FROM PEDIDOI"), 7);
 }
 
+TEST(SQLConnection, WhenTheCallerWaitsALockedRowFailsAtOnceAndTheTransactionGoesOn)
+{
+    TTestDatabase database;
+    database.AddOrder("01", "00000001", "55", "X", {"P1|G|1|1", "P2|G|2|2"});
+    auto holder = database.Connect();
+    holder->StartTransaction(FormTransaction);
+    holder->ExecuteDirect("UPDATE PEDIDOI SET SEQUENCIA = 7 WHERE CODPROD = 'P1'");
+
+    // A long server wait, which the caller's own waiting must replace: the try fails at once.
+    auto caller = database.Connect();
+    caller->LockTimeout = 30;
+    caller->CallerWaitsOnLocks = true;
+    caller->StartTransaction(FormTransaction);
+    caller->ExecuteDirect("UPDATE PEDIDOI SET SEQUENCIA = 8 WHERE CODPROD = 'P2'");
+    const ULONGLONG start = GetTickCount64();
+    try {
+        caller->ExecuteDirect("UPDATE PEDIDOI SET SEQUENCIA = 9 WHERE CODPROD = 'P1'");
+        FAIL() << "the update went through a held row";
+    } catch (const db::EDatabaseError& error) {
+        EXPECT_TRUE(db::IsLockConflict(error.ErrorCode())) << error.ErrorCode() << " " << error.what();
+    }
+    EXPECT_LT(GetTickCount64() - start, 10000u) << "the server waited for the row";
+    // The failed statement is undone alone: the transaction keeps its other work, and a try after
+    // the holder has let go goes through.
+    holder->Rollback(FormTransaction);
+    caller->ExecuteDirect("UPDATE PEDIDOI SET SEQUENCIA = 9 WHERE CODPROD = 'P1'");
+    caller->Commit(FormTransaction);
+    EXPECT_EQ(database.Items("01", "00000001"), "P1|G|9|1;P2|G|8|2");
+}
+
 TEST(SQLConnection, StatementErrorsCarryTheServersText)
 {
     TTestDatabase database;
