@@ -121,7 +121,6 @@ void TReprocessaSequencial::btnReprocessaClick(ui::TObject*)
 void TReprocessaSequencial::GravaSequencia()
 {
     const std::wstring pedido = edtCodPedido->Text();
-    FDiario = {};
     barraProgresso->SetVisible(true);
     barraProgresso->SetProgress(0);
     try {

@@ -60,6 +60,7 @@ bool TSkinReader::LoadArchive(ui::TMemoryStream& stored)
 {
     Refuse("");
     Header = {};
+    StreamEndedEarly = false;
 
     // Expand: the 4-byte length, then the bit stream into a working stream.
     stored.SetPosition(0);
@@ -71,7 +72,9 @@ bool TSkinReader::LoadArchive(ui::TMemoryStream& stored)
                       + std::to_string(ExpandLimit));
     stored.SetPosition(4);
     ui::TMemoryStream work;
-    TLZH(&stored, &work).Expand(expandedSize);
+    TLZH decoder(&stored, &work);
+    decoder.Expand(expandedSize);
+    StreamEndedEarly = decoder.InputEndedEarly();
     const std::uint8_t* container = work.Memory();
     const std::size_t size = work.Size();
 

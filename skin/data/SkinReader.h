@@ -45,6 +45,9 @@ public:
     std::uint32_t ExpandLimit = MaxExpandedSize;
     // Why the last LoadArchive refused the archive (empty after success); for tools and logs.
     std::string Damage;
+    // Whether the last LoadArchive's stream ended before its declared length, zeros standing in
+    // for the rest (the archive may still load; its files are then damaged). For tools.
+    bool StreamEndedEarly = false;
 
     // Expands `stored` and indexes the container. False, with no entries kept, for a container of
     // another version (after the older-skin message) and for a damaged archive: a stream shorter

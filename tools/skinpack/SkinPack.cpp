@@ -4,7 +4,6 @@
 //   skinpack list <archive.skn>
 //   skinpack extract <archive.skn> <name> [-o <file>]
 #include "skin/data/BmpImage.h"
-#include "skin/data/Lzh.h"
 #include "skin/data/QuickIni.h"
 #include "skin/data/SkinArchiveWriter.h"
 #include "skin/data/SkinReader.h"
@@ -208,25 +207,6 @@ void ReportOlderSkin(const std::string& text)
     std::cerr << "skinpack: " << line << "\n";
 }
 
-// Whether the compressed stream ends before it has given the expanded length its header declares.
-// The engine expands such a stream anyway (zeros stand in for the missing part), so it may load.
-bool StreamEndsEarly(const std::vector<std::uint8_t>& stored)
-{
-    if (stored.size() < 4)
-        return true;
-    const std::uint32_t expanded = static_cast<std::uint32_t>(stored[0]) | (static_cast<std::uint32_t>(stored[1]) << 8)
-                                   | (static_cast<std::uint32_t>(stored[2]) << 16)
-                                   | (static_cast<std::uint32_t>(stored[3]) << 24);
-    if (expanded > skin::TSkinReader::MaxExpandedSize)
-        return false;  // refused by the reader for its length alone
-    ui::TMemoryStream input(stored);
-    input.SetPosition(4);
-    ui::TMemoryStream output;
-    skin::TLZH decoder(&input, &output);
-    decoder.Expand(expanded);
-    return decoder.InputEndedEarly();
-}
-
 std::string EndsEarlyText(const std::string& path)
 {
     return path + ": the compressed stream ends before the declared length; the files read from it are damaged";
@@ -236,11 +216,11 @@ std::string EndsEarlyText(const std::string& path)
 // warning has been printed and the archive, if usable at all, is still indexed.
 bool OpenArchive(skin::TSkinReader& reader, const std::string& path)
 {
-    const std::vector<std::uint8_t> bytes = ReadFile(path);
-    const bool early = StreamEndsEarly(bytes);
-    ui::TMemoryStream stored(bytes);
+    ui::TMemoryStream stored(ReadFile(path));
     skin::SetOlderSkinHandler(ReportOlderSkin);
-    if (!reader.LoadArchive(stored))
+    const bool loaded = reader.LoadArchive(stored);
+    const bool early = reader.StreamEndedEarly;
+    if (!loaded)
         throw TToolError{path + " is not a usable skin archive: " + reader.Damage
                          + (early ? " (" + EndsEarlyText(path) + ")" : "")};
     if (early)
